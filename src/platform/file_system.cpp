@@ -1,0 +1,231 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "platform/errors.h"
+
+namespace sob {
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string joinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    if (dir.back() == '/') return dir + name;
+    return dir + '/' + name;
+}
+
+// The entry of the folder whose name equals `part` without regard to letter
+// case, or an empty text when there is none. A name on disk that is not plain
+// Windows-1251 text in UTF-8 (it would not survive the conversion) can only be
+// reached by its exact name, so it never matches here.
+std::string findCaseInsensitive(const std::string& dir, std::string_view part) {
+    std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(dir.empty() ? "." : dir.c_str()), closedir);
+    if (!d) return {};
+    const std::string wanted = upperCase(part);
+    std::string best;
+    while (const dirent* e = readdir(d.get())) {
+        const std::string_view name(e->d_name);
+        if (name == "." || name == "..") continue;
+        const std::string cp = fromUtf8(name);
+        if (cp.size() != wanted.size() || upperCase(cp) != wanted) continue;
+        if (toUtf8(cp) != name) continue;
+        if (best.empty() || name < best) best = name;  // byte order makes the choice stable
+    }
+    return best;
+}
+
+std::function<bool(std::size_t)>& writeFaultHook() {
+    static std::function<bool(std::size_t)> hook;
+    return hook;
+}
+
+std::atomic<unsigned long> tempCounter{0};
+
+// Removes the temporary file unless the write reached its end.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    int fd() const { return fd_; }
+    void setFd(int fd) { fd_ = fd; }
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void commit() { committed_ = true; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    constexpr std::size_t kChunk = 64 * 1024;
+    const auto& hook = writeFaultHook();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t n = std::min(kChunk, bytes.size() - done);
+        if (hook && hook(done)) {
+            errno = EIO;
+            return false;
+        }
+        const ssize_t w = ::write(fd, bytes.data() + done, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (w == 0) return false;
+        done += static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+void syncFolder(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // best effort: the rename is already done
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string resolvePath(std::string_view programPath) {
+    std::string result;
+    if (!programPath.empty() && isSeparator(programPath.front())) result = "/";
+    bool folderExists = true;  // while true, the folder `result` names exists on disk
+    std::size_t pos = 0;
+    while (pos < programPath.size()) {
+        std::size_t end = pos;
+        while (end < programPath.size() && !isSeparator(programPath[end])) ++end;
+        const std::string_view part = programPath.substr(pos, end - pos);
+        pos = end + 1;
+        if (part.empty()) continue;
+
+        std::string name = toUtf8(part);
+        if (folderExists && part != "." && part != "..") {
+            struct stat st;
+            if (::lstat(joinPath(result, name).c_str(), &st) != 0) {
+                std::string found = findCaseInsensitive(result, part);
+                if (found.empty()) {
+                    folderExists = false;
+                } else {
+                    name = std::move(found);
+                }
+            }
+        }
+        result = joinPath(result, name);
+    }
+    return result;
+}
+
+bool fileExists(std::string_view programPath) {
+    struct stat st;
+    return ::stat(resolvePath(programPath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string readWholeFile(std::string_view programPath) {
+    const std::string path = resolvePath(programPath);
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        throw cannotOpenFile(programPath);
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw cannotOpenFile(programPath);
+    std::string content;
+    std::size_t got = 0;
+    // One byte more than the size, so the end of the file is seen without a resize.
+    content.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1
+                                                            : 4096);
+    for (;;) {
+        if (got == content.size()) content.resize(content.size() * 2);  // the file grew
+        const ssize_t r = ::read(fd, content.data() + got, content.size() - got);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            throw cannotOpenFile(programPath);
+        }
+        if (r == 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    content.resize(got);
+    ::close(fd);
+    return content;
+}
+
+void writeWholeFile(std::string_view programPath, std::string_view bytes) {
+    std::string target = resolvePath(programPath);
+    if (target.empty()) throw cannotCreateFile(programPath);
+
+    // A link is followed, so the file it points at is replaced and the link stays.
+    struct stat st;
+    bool replacing = false;
+    if (::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) throw cannotCreateFile(programPath);
+        replacing = true;
+    }
+
+    const std::size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (name.empty()) throw cannotCreateFile(programPath);
+
+    // A unique name beside the target; the name part is cut so the whole stays
+    // within the file system's limit on name length.
+    const std::string tempName = "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid()) +
+                                 "-" + std::to_string(++tempCounter);
+    TempFile temp(joinPath(slash == std::string::npos ? std::string() : dir, tempName));
+    const int fd = ::open(temp.path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        temp.commit();  // nothing was created
+        throw cannotCreateFile(programPath);
+    }
+    temp.setFd(fd);
+
+    if (replacing) {
+        // Keep the owner where we may (only root can give a file away) and the mode.
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+            [[maybe_unused]] int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+        }
+        if (::fchmod(fd, st.st_mode & 07777) != 0) throw cannotCreateFile(programPath);
+    }
+    if (!writeAll(fd, bytes)) throw cannotCreateFile(programPath);
+    if (::fdatasync(fd) != 0) throw cannotCreateFile(programPath);
+    if (!temp.close()) throw cannotCreateFile(programPath);
+    if (::rename(temp.path().c_str(), target.c_str()) != 0) throw cannotCreateFile(programPath);
+    temp.commit();
+    syncFolder(dir);
+}
+
+void setWriteFaultForTesting(std::function<bool(std::size_t bytesSoFar)> hook) {
+    writeFaultHook() = std::move(hook);
+}
+
+}  // namespace sob

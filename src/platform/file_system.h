@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace sob {
+
+// Files the way the program addresses them.
+//
+// A program path is Windows-1251 text such as "Base\Words.Dat". A backslash or a
+// slash separates folders. A path that starts with a separator is absolute (a
+// path typed in Linux form, "/home/u/x.dat", works as typed); any other path is
+// relative to the current working directory, so "D:\Txt.Dat" names the file
+// "Txt.Dat" in a folder called "D:".
+//
+// Each part of the path is looked up without regard to letter case, by the
+// Windows-1251 case rules (names on disk are UTF-8 and are compared after
+// conversion, so Cyrillic names match case-insensitively too): "Base\Words.Dat"
+// and "Base\Words.dat" both reach "Base/words.DAT". An entry whose name matches
+// exactly wins; otherwise the first matching entry in byte order. A part that
+// matches nothing keeps its name as written, so a file created anew takes the
+// name the program gave it. "." and ".." are taken as they are.
+
+// The operating-system path (UTF-8) that a program path reaches now.
+std::string resolvePath(std::string_view programPath);
+
+// Whether the program path names an existing regular file (or a link to one).
+bool fileExists(std::string_view programPath);
+
+// The whole content of the file. Throws cannotOpenFile(programPath) when the
+// file is missing, is a folder or cannot be read.
+std::string readWholeFile(std::string_view programPath);
+
+// Replaces the file with the bytes, atomically: the bytes go into a temporary
+// file in the same folder, which is flushed to disk and renamed over the
+// target, so a reader never sees half a file and a failure leaves the old file
+// as it was. A replaced file keeps its permission bits; a link is followed and
+// its target replaced. Throws cannotCreateFile(programPath) when the file
+// cannot be written (missing or read-only folder, a folder in its place, a full
+// disk); no temporary file is left behind.
+void writeWholeFile(std::string_view programPath, std::string_view bytes);
+
+// For crash-safety tests: writeWholeFile writes in chunks of at most 64 KiB and
+// asks the hook before each chunk, with the number of bytes already written;
+// when it answers true, that write fails with EIO as a real write error would.
+// An empty function removes the hook. Not thread-safe: set it only while no
+// write runs.
+void setWriteFaultForTesting(std::function<bool(std::size_t bytesSoFar)> hook);
+
+}  // namespace sob
