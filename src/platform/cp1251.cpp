@@ -47,7 +47,7 @@ constexpr char32_t kHighestMapped = 0x2122;
 // every byte, its UTF-8 form, and the byte of every code point the code page holds.
 struct Tables {
     std::array<char32_t, 256> codePoint{};
-    std::array<std::array<char, 4>, 256> utf8{};  // utf8[b][3] holds the length
+    std::array<std::array<char, 4>, 256> utf8{};                    // utf8[b][3] holds the length
     std::array<unsigned char, kHighestMapped + 1> fromCodePoint{};  // 0: not in the code page
 
     Tables() {

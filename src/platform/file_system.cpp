@@ -156,8 +156,8 @@ std::string readWholeFile(std::string_view programPath) {
     std::string content;
     std::size_t got = 0;
     // One byte more than the size, so the end of the file is seen without a resize.
-    content.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1
-                                                            : 4096);
+    content.resize(
+        ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
     for (;;) {
         if (got == content.size()) content.resize(content.size() * 2);  // the file grew
         const ssize_t r = ::read(fd, content.data() + got, content.size() - got);
@@ -193,7 +193,8 @@ void writeWholeFile(std::string_view programPath, std::string_view bytes) {
     }
 
     const std::size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    const std::string dir =
+        slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     if (name.empty()) throw cannotCreateFile(programPath);
 

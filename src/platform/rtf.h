@@ -38,8 +38,9 @@ bool isRtf(std::string_view bytes);
 // truncated or damaged document gives the text read up to the damage.
 std::vector<std::string> readRtfEntries(std::string_view rtf);
 
-// An RTF document in code page 1251 whose paragraphs are the entries. The
-// entries must not contain CR or LF.
+// An RTF document in code page 1251 whose paragraphs are the entries. Entries
+// hold no line breaks; should one hold CR or LF all the same, the break starts
+// a new paragraph.
 std::string writeRtfEntries(const std::vector<std::string>& entries);
 
 }  // namespace sob

@@ -1,0 +1,99 @@
+#include "platform/phrase_list.h"
+
+#include "platform/file_system.h"
+#include "platform/rtf.h"
+
+namespace sob {
+
+std::vector<std::string> splitPlainText(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t breaks = 0;
+    for (char c : text) breaks += (c == '\n' || c == '\r');
+    lines.reserve(breaks + 1);
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const char* start = p;
+    while (p < end) {
+        const char c = *p;
+        if (c != '\r' && c != '\n') {
+            ++p;
+            continue;
+        }
+        lines.emplace_back(start, p);
+        ++p;
+        if (c == '\r' && p < end && *p == '\n') ++p;
+        start = p;
+    }
+    if (start < end) lines.emplace_back(start, end);
+    return lines;
+}
+
+PhraseList::PhraseList(ListFormat saveFormat) : saveFormat_(saveFormat) {}
+
+void PhraseList::LoadFromFile(std::string_view programPath) {
+    const std::string content = readWholeFile(programPath);
+    assign(isRtf(content) ? readRtfEntries(content) : splitPlainText(content));
+}
+
+void PhraseList::SaveToFile(std::string_view programPath) const {
+    writeWholeFile(programPath,
+                   saveFormat_ == ListFormat::Rich ? writeRtfEntries(entries_) : Text());
+}
+
+int PhraseList::Count() const {
+    return static_cast<int>(entries_.size());
+}
+
+const std::string& PhraseList::Strings(int index) const {
+    static const std::string empty;
+    if (index < 0 || index >= Count()) return empty;
+    return entries_[static_cast<std::size_t>(index)];
+}
+
+void PhraseList::Add(std::string entry) {
+    if (entry.find_first_of("\r\n") == std::string::npos) {
+        entries_.push_back(std::move(entry));
+    } else {
+        // Text with line breaks becomes one entry per line, as in a list
+        // control; a break at the end leaves an empty entry after it.
+        std::vector<std::string> lines = splitPlainText(entry);
+        const char last = entry.back();
+        if (last == '\r' || last == '\n') lines.emplace_back();
+        for (std::string& line : lines) entries_.push_back(std::move(line));
+    }
+    ++revision_;
+}
+
+void PhraseList::Delete(int index) {
+    if (index < 0 || index >= Count()) return;
+    entries_.erase(entries_.begin() + index);
+    ++revision_;
+}
+
+void PhraseList::Clear() {
+    entries_.clear();
+    ++revision_;
+}
+
+std::string PhraseList::Text() const {
+    std::size_t size = 0;
+    for (const std::string& e : entries_) size += e.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& e : entries_) {
+        text.append(e);
+        text.append("\r\n");
+    }
+    return text;
+}
+
+void PhraseList::SetText(std::string_view text) {
+    assign(splitPlainText(text));
+}
+
+void PhraseList::assign(std::vector<std::string> entries) {
+    entries_ = std::move(entries);
+    ++revision_;
+}
+
+}  // namespace sob

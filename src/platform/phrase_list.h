@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sob {
+
+// How SaveToFile writes a list; loading accepts both forms.
+enum class ListFormat { Plain, Rich };
+
+// The program's list of text entries, loaded whole from a file and saved whole
+// back. Entries are Windows-1251 text without line breaks, indexed from 0.
+class PhraseList {
+public:
+    explicit PhraseList(ListFormat saveFormat = ListFormat::Plain);
+
+    // Replaces the content with the entries of the file: the paragraphs of an
+    // RTF document, or else the lines of plain text. Throws cannotOpenFile with
+    // the path as given.
+    void LoadFromFile(std::string_view programPath);
+    // Writes the whole list, replacing the file atomically: RTF for a Rich list,
+    // every entry followed by CR LF for a Plain one. Throws cannotCreateFile.
+    void SaveToFile(std::string_view programPath) const;
+
+    int Count() const;
+    // The entry at the index; the empty text for an index outside 0..Count()-1.
+    const std::string& Strings(int index) const;
+    // Appends the entry. Text holding line breaks is added as one entry per
+    // line, as a list control does ("a\r\nb" adds "a" and "b"; "a\r\n" adds
+    // "a" and an empty entry).
+    void Add(std::string entry);
+    // Removes the entry at the index; an index out of range changes nothing.
+    void Delete(int index);
+    void Clear();
+
+    // Every entry followed by CR LF.
+    std::string Text() const;
+    // Replaces the content with the lines of the text, split as a plain file is.
+    void SetText(std::string_view text);
+
+    const std::vector<std::string>& entries() const { return entries_; }
+    // Replaces the content. The entries must not contain CR or LF.
+    void assign(std::vector<std::string> entries);
+
+    // Grows with every change, so views and caches notice a change cheaply.
+    std::uint64_t revision() const { return revision_; }
+    ListFormat saveFormat() const { return saveFormat_; }
+
+private:
+    std::vector<std::string> entries_;
+    std::uint64_t revision_ = 0;
+    ListFormat saveFormat_;
+};
+
+// The lines of plain text. A line ends at CR LF, a lone LF or a lone CR; a line
+// break at the very end gives no empty last line, and empty text no line.
+std::vector<std::string> splitPlainText(std::string_view text);
+
+}  // namespace sob

@@ -1,0 +1,615 @@
+#include "platform/rtf.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+
+#include "platform/cp1251.h"
+
+namespace sob {
+
+namespace {
+
+constexpr int kDefaultCodePage = 1251;
+
+// ---------------------------------------------------------------------------
+// Code pages. Text in a code page other than 1251 is converted byte by byte
+// through a table made once per code page with iconv.
+
+using ByteTable = std::array<char, 256>;
+
+// The table that turns bytes of the code page into Windows-1251 bytes, or
+// nullptr when no conversion is needed (1251 itself, or a code page iconv does
+// not know, whose bytes are then taken as they are).
+const ByteTable* tableForCodePage(int codePage) {
+    if (codePage == kDefaultCodePage || codePage <= 0) return nullptr;
+    static std::mutex mutex;
+    static std::map<int, std::unique_ptr<ByteTable>> cache;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = cache.find(codePage);
+    if (it != cache.end()) return it->second.get();
+
+    std::string name;
+    switch (codePage) {
+        case 10000:
+            name = "MACINTOSH";
+            break;
+        case 20866:
+            name = "KOI8-R";
+            break;
+        case 21866:
+            name = "KOI8-U";
+            break;
+        case 28591:
+            name = "ISO-8859-1";
+            break;
+        case 28595:
+            name = "ISO-8859-5";
+            break;
+        default:
+            name = "CP" + std::to_string(codePage);
+            break;
+    }
+    std::unique_ptr<ByteTable> table;
+    iconv_t cd = iconv_open("CP1251", name.c_str());
+    if (cd != reinterpret_cast<iconv_t>(-1)) {
+        table = std::make_unique<ByteTable>();
+        for (int b = 0; b < 256; ++b) {
+            char in = static_cast<char>(b);
+            char out[8] = {};
+            char* inPtr = &in;
+            char* outPtr = out;
+            std::size_t inLeft = 1;
+            std::size_t outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+            const bool ok =
+                rc != static_cast<std::size_t>(-1) && inLeft == 0 && sizeof out - outLeft == 1;
+            (*table)[b] = ok ? out[0] : (b < 0x80 ? static_cast<char>(b) : '?');
+        }
+        iconv_close(cd);
+    }
+    const ByteTable* result = table.get();
+    cache.emplace(codePage, std::move(table));
+    return result;
+}
+
+// The code page of a font's \fcharsetN.
+int codePageOfCharset(int charset, int documentCodePage) {
+    switch (charset) {
+        case 0:
+            return 1252;
+        case 77:
+            return 10000;
+        case 128:
+            return 932;
+        case 129:
+            return 949;
+        case 134:
+            return 936;
+        case 136:
+            return 950;
+        case 161:
+            return 1253;
+        case 162:
+            return 1254;
+        case 163:
+            return 1258;
+        case 177:
+            return 1255;
+        case 178:
+            return 1256;
+        case 186:
+            return 1257;
+        case 204:
+            return 1251;
+        case 222:
+            return 874;
+        case 238:
+            return 1250;
+        case 255:
+            return 437;
+        default:
+            return documentCodePage;  // 1 (default), 2 (symbol) and the rest
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Control words the reader acts on. Every other control word is ignored.
+
+enum class Word {
+    Ignore,
+    Paragraph,    // \par, \line, \sect, \page, \row: end of an entry
+    Tab,          // \tab, \cell
+    Char,         // a word that stands for one character (\emdash, \lquote ...)
+    Nothing,      // a word that stands for no visible character (\zwj ...)
+    Unicode,      // \uN
+    UnicodeSkip,  // \ucN
+    Bin,          // \binN
+    AnsiCodePage,
+    DocumentCodePage,  // \mac, \pc, \pca: the character set of the document
+    Font,
+    FontCharset,
+    FontCodePage,
+    FontTable,
+    SkipDestination,
+};
+
+struct WordInfo {
+    Word word;
+    int value;
+};
+
+const std::unordered_map<std::string_view, WordInfo>& wordTable() {
+    static const std::unordered_map<std::string_view, WordInfo> table = {
+        {"par", {Word::Paragraph, 0}},
+        {"line", {Word::Paragraph, 0}},
+        {"sect", {Word::Paragraph, 0}},
+        {"page", {Word::Paragraph, 0}},
+        {"row", {Word::Paragraph, 0}},
+        {"tab", {Word::Tab, 0}},
+        {"cell", {Word::Tab, 0}},
+        {"emdash", {Word::Char, 0x97}},
+        {"endash", {Word::Char, 0x96}},
+        {"bullet", {Word::Char, 0x95}},
+        {"lquote", {Word::Char, 0x91}},
+        {"rquote", {Word::Char, 0x92}},
+        {"ldblquote", {Word::Char, 0x93}},
+        {"rdblquote", {Word::Char, 0x94}},
+        {"emspace", {Word::Char, ' '}},
+        {"enspace", {Word::Char, ' '}},
+        {"qmspace", {Word::Char, ' '}},
+        {"zwj", {Word::Nothing, 0}},
+        {"zwnj", {Word::Nothing, 0}},
+        {"zwbo", {Word::Nothing, 0}},
+        {"zwnbo", {Word::Nothing, 0}},
+        {"ltrmark", {Word::Nothing, 0}},
+        {"rtlmark", {Word::Nothing, 0}},
+        {"u", {Word::Unicode, 0}},
+        {"uc", {Word::UnicodeSkip, 0}},
+        {"bin", {Word::Bin, 0}},
+        {"ansicpg", {Word::AnsiCodePage, 0}},
+        {"mac", {Word::DocumentCodePage, 10000}},
+        {"pc", {Word::DocumentCodePage, 437}},
+        {"pca", {Word::DocumentCodePage, 850}},
+        {"f", {Word::Font, 0}},
+        {"fcharset", {Word::FontCharset, 0}},
+        {"cpg", {Word::FontCodePage, 0}},
+        {"fonttbl", {Word::FontTable, 0}},
+        // Destinations whose content is not document text.
+        {"colortbl", {Word::SkipDestination, 0}},
+        {"stylesheet", {Word::SkipDestination, 0}},
+        {"info", {Word::SkipDestination, 0}},
+        {"pict", {Word::SkipDestination, 0}},
+        {"object", {Word::SkipDestination, 0}},
+        {"objdata", {Word::SkipDestination, 0}},
+        {"header", {Word::SkipDestination, 0}},
+        {"headerl", {Word::SkipDestination, 0}},
+        {"headerr", {Word::SkipDestination, 0}},
+        {"headerf", {Word::SkipDestination, 0}},
+        {"footer", {Word::SkipDestination, 0}},
+        {"footerl", {Word::SkipDestination, 0}},
+        {"footerr", {Word::SkipDestination, 0}},
+        {"footerf", {Word::SkipDestination, 0}},
+        {"footnote", {Word::SkipDestination, 0}},
+        {"annotation", {Word::SkipDestination, 0}},
+        {"listtable", {Word::SkipDestination, 0}},
+        {"listoverridetable", {Word::SkipDestination, 0}},
+        {"revtbl", {Word::SkipDestination, 0}},
+        {"rsidtbl", {Word::SkipDestination, 0}},
+        {"filetbl", {Word::SkipDestination, 0}},
+        {"fldinst", {Word::SkipDestination, 0}},
+        {"pntext", {Word::SkipDestination, 0}},
+        {"listtext", {Word::SkipDestination, 0}},
+        {"template", {Word::SkipDestination, 0}},
+        {"xe", {Word::SkipDestination, 0}},
+        {"tc", {Word::SkipDestination, 0}},
+        {"txe", {Word::SkipDestination, 0}},
+        {"ftnsep", {Word::SkipDestination, 0}},
+        {"ftnsepc", {Word::SkipDestination, 0}},
+        {"ftncn", {Word::SkipDestination, 0}},
+        {"aftnsep", {Word::SkipDestination, 0}},
+        {"aftnsepc", {Word::SkipDestination, 0}},
+        {"aftncn", {Word::SkipDestination, 0}},
+        {"nonshppict", {Word::SkipDestination, 0}},
+        {"shp", {Word::SkipDestination, 0}},
+        {"shpinst", {Word::SkipDestination, 0}},
+        {"sp", {Word::SkipDestination, 0}},
+        {"docvar", {Word::SkipDestination, 0}},
+        {"userprops", {Word::SkipDestination, 0}},
+        {"generator", {Word::SkipDestination, 0}},
+        {"themedata", {Word::SkipDestination, 0}},
+        {"colorschememapping", {Word::SkipDestination, 0}},
+        {"datastore", {Word::SkipDestination, 0}},
+        {"latentstyles", {Word::SkipDestination, 0}},
+        {"xmlnstbl", {Word::SkipDestination, 0}},
+    };
+    return table;
+}
+
+// Bytes that end a run of plain text in the RTF source.
+constexpr std::array<bool, 256> makeSpecial() {
+    std::array<bool, 256> t{};
+    t[static_cast<unsigned char>('\\')] = true;
+    t[static_cast<unsigned char>('{')] = true;
+    t[static_cast<unsigned char>('}')] = true;
+    t[static_cast<unsigned char>('\r')] = true;
+    t[static_cast<unsigned char>('\n')] = true;
+    t[0] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kSpecial = makeSpecial();
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// ---------------------------------------------------------------------------
+
+class RtfReader {
+public:
+    explicit RtfReader(std::string_view rtf) : p_(rtf.data()), end_(rtf.data() + rtf.size()) {
+        stack_.reserve(32);
+        stack_.push_back(Group{});  // the state outside the document's outermost group
+        entries_.reserve(rtf.size() / 64 + 1);
+    }
+
+    std::vector<std::string> read() {
+        while (p_ < end_ && !finished_) {
+            const char c = *p_;
+            switch (c) {
+                case '{':
+                    ++p_;
+                    pendingSkip_ = 0;
+                    stack_.push_back(stack_.back());
+                    break;
+                case '}':
+                    ++p_;
+                    pendingSkip_ = 0;
+                    if (stack_.size() > 1) stack_.pop_back();
+                    if (stack_.size() == 1) finished_ = true;  // the document's last brace
+                    break;
+                case '\\':
+                    ++p_;
+                    control();
+                    break;
+                case '\r':
+                case '\n':
+                case '\0':
+                    ++p_;
+                    break;
+                default:
+                    text();
+                    break;
+            }
+        }
+        // The text after the last break is a paragraph when it is not empty;
+        // an empty last paragraph is the document's closing one.
+        if (!current_.empty()) {
+            entries_.push_back(std::move(current_));
+        } else if (!entries_.empty() && entries_.back().empty()) {
+            entries_.pop_back();
+        }
+        return std::move(entries_);
+    }
+
+private:
+    enum class Mode { Text, FontTable, Skip };
+
+    struct Group {
+        Mode mode = Mode::Text;
+        int unicodeSkip = 1;               // \ucN: characters that follow a \uN as its stand-in
+        const ByteTable* table = nullptr;  // code page of the text, nullptr for 1251
+    };
+
+    void text() {
+        const char* start = p_;
+        while (p_ < end_ && !kSpecial[static_cast<unsigned char>(*p_)]) ++p_;
+        const Group& g = stack_.back();
+        if (g.mode != Mode::Text) return;
+        std::size_t n = static_cast<std::size_t>(p_ - start);
+        if (pendingSkip_ > 0) {
+            const std::size_t skip =
+                std::min<std::size_t>(n, static_cast<std::size_t>(pendingSkip_));
+            pendingSkip_ -= static_cast<int>(skip);
+            start += skip;
+            n -= skip;
+        }
+        if (g.table == nullptr) {
+            current_.append(start, n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                current_.push_back((*g.table)[static_cast<unsigned char>(start[i])]);
+            }
+        }
+    }
+
+    // A character of the document text; a stand-in of a \uN is dropped.
+    void emit(char c) {
+        if (stack_.back().mode != Mode::Text) return;
+        if (pendingSkip_ > 0) {
+            --pendingSkip_;
+            return;
+        }
+        if (c == '\r') {  // a line break given as a character ends the entry
+            paragraph();
+        } else if (c != '\n') {
+            current_.push_back(c);
+        }
+    }
+
+    void paragraph() {
+        if (stack_.back().mode != Mode::Text) return;
+        pendingSkip_ = 0;
+        entries_.push_back(std::move(current_));
+        current_ = std::string();
+    }
+
+    void control() {
+        if (p_ >= end_) return;
+        const char c = *p_;
+        if (!isLetter(c)) {
+            ++p_;
+            symbol(c);
+            return;
+        }
+        const char* wordStart = p_;
+        while (p_ < end_ && isLetter(*p_)) ++p_;
+        const std::string_view name(wordStart, static_cast<std::size_t>(p_ - wordStart));
+        bool hasParam = false;
+        long long param = 0;
+        bool negative = false;
+        if (p_ < end_ && *p_ == '-' && p_ + 1 < end_ && isDigit(p_[1])) {
+            negative = true;
+            ++p_;
+        }
+        while (p_ < end_ && isDigit(*p_)) {
+            hasParam = true;
+            if (param < 100000000000LL) param = param * 10 + (*p_ - '0');
+            ++p_;
+        }
+        if (p_ < end_ && *p_ == ' ') ++p_;  // the space that ends a control word is part of it
+        if (negative) param = -param;
+        param = std::clamp<long long>(param, -2147483647LL, 2147483647LL);
+        word(name, hasParam, static_cast<int>(param));
+    }
+
+    void symbol(char c) {
+        switch (c) {
+            case '\'': {
+                if (end_ - p_ >= 2) {
+                    const int hi = hexValue(p_[0]);
+                    const int lo = hexValue(p_[1]);
+                    if (hi >= 0 && lo >= 0) {
+                        p_ += 2;
+                        const auto b = static_cast<unsigned char>(hi * 16 + lo);
+                        const ByteTable* table = stack_.back().table;
+                        emit(table == nullptr ? static_cast<char>(b) : (*table)[b]);
+                    }
+                }
+                break;
+            }
+            case '\\':
+            case '{':
+            case '}':
+                emit(c);
+                break;
+            case '~':
+                emit(static_cast<char>(0xA0));  // non-breaking space
+                break;
+            case '_':
+                emit('-');  // non-breaking hyphen
+                break;
+            case '*':
+                stack_.back().mode = Mode::Skip;  // an ignorable destination
+                break;
+            case '\r':
+            case '\n':
+                paragraph();  // a backslash before a line break is a \par
+                break;
+            default:
+                break;  // \- (optional hyphen), \: , \| and unknown symbols show nothing
+        }
+    }
+
+    void word(std::string_view name, bool hasParam, int param) {
+        const auto& table = wordTable();
+        const auto it = table.find(name);
+        if (it == table.end()) return;
+        Group& g = stack_.back();
+        switch (it->second.word) {
+            case Word::Ignore:
+                break;
+            case Word::Paragraph:
+                paragraph();
+                break;
+            case Word::Tab:
+                emit('\t');
+                break;
+            case Word::Char:
+                emit(static_cast<char>(it->second.value));
+                break;
+            case Word::Nothing:
+                if (pendingSkip_ > 0) --pendingSkip_;
+                break;
+            case Word::Unicode: {
+                if (g.mode != Mode::Text) break;
+                pendingSkip_ = 0;
+                long cp = param;
+                if (cp < 0) cp += 65536;
+                if (cp >= 0xD800 && cp <= 0xDBFF) {
+                    // The first half of a surrogate pair: the second half stands for the character.
+                } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+                    emit('?');
+                } else {
+                    emit(cp1251FromCodePoint(static_cast<char32_t>(cp)));
+                }
+                pendingSkip_ = g.unicodeSkip;
+                break;
+            }
+            case Word::UnicodeSkip:
+                g.unicodeSkip = hasParam && param >= 0 ? std::min(param, 16) : 1;
+                break;
+            case Word::Bin: {
+                // Raw bytes follow, in any group: they are skipped, braces and all.
+                const long long n = hasParam && param > 0 ? param : 0;
+                p_ += std::min<long long>(n, end_ - p_);
+                break;
+            }
+            case Word::AnsiCodePage:
+                if (hasParam) setDocumentCodePage(param);
+                break;
+            case Word::DocumentCodePage:
+                setDocumentCodePage(it->second.value);
+                break;
+            case Word::Font:
+                if (!hasParam) break;
+                if (g.mode == Mode::FontTable) {
+                    font_ = param;
+                } else if (g.mode == Mode::Text) {
+                    const auto f = fontCodePages_.find(param);
+                    g.table =
+                        tableForCodePage(f == fontCodePages_.end() ? documentCodePage_ : f->second);
+                }
+                break;
+            case Word::FontCharset:
+                if (g.mode == Mode::FontTable && hasParam) {
+                    fontCodePages_[font_] = codePageOfCharset(param, documentCodePage_);
+                }
+                break;
+            case Word::FontCodePage:
+                if (g.mode == Mode::FontTable && hasParam && param > 0)
+                    fontCodePages_[font_] = param;
+                break;
+            case Word::FontTable:
+                if (g.mode == Mode::Text) g.mode = Mode::FontTable;
+                break;
+            case Word::SkipDestination:
+                g.mode = Mode::Skip;
+                break;
+        }
+    }
+
+    void setDocumentCodePage(int codePage) {
+        documentCodePage_ = codePage;
+        stack_.back().table = tableForCodePage(codePage);
+        // Groups opened since the start take the document's code page too.
+        for (Group& g : stack_) g.table = stack_.back().table;
+    }
+
+    const char* p_;
+    const char* end_;
+    bool finished_ = false;
+    int pendingSkip_ = 0;
+    int documentCodePage_ = kDefaultCodePage;
+    int font_ = 0;
+    std::map<int, int> fontCodePages_;
+    std::vector<Group> stack_;
+    std::vector<std::string> entries_;
+    std::string current_;
+};
+
+// How the writer puts each byte of an entry into the document.
+enum class Escape : unsigned char { None, Backslash, Tab, Hex, Break };
+
+constexpr std::array<Escape, 256> makeEscapes() {
+    std::array<Escape, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = (i < 0x20 || i >= 0x80) ? Escape::Hex : Escape::None;
+    t['\\'] = Escape::Backslash;
+    t['{'] = Escape::Backslash;
+    t['}'] = Escape::Backslash;
+    t['\t'] = Escape::Tab;
+    t['\r'] = Escape::Break;
+    t['\n'] = Escape::Break;
+    return t;
+}
+constexpr std::array<Escape, 256> kEscapes = makeEscapes();
+
+constexpr std::string_view kHeader =
+    "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
+    "{\\fonttbl{\\f0\\fnil\\fcharset204 MS Sans Serif;}}\r\n"
+    "\\viewkind4\\uc1\\pard\\f0\\fs16 ";
+constexpr std::string_view kParagraph = "\\par\r\n";
+constexpr std::string_view kEnd = "}\r\n";
+
+}  // namespace
+
+bool isRtf(std::string_view bytes) {
+    return bytes.substr(0, 5) == "{\\rtf";
+}
+
+std::vector<std::string> readRtfEntries(std::string_view rtf) {
+    return RtfReader(rtf).read();
+}
+
+std::string writeRtfEntries(const std::vector<std::string>& entries) {
+    static constexpr std::size_t kLength[] = {1, 2, 5, 4, kParagraph.size()};  // by Escape
+    std::size_t size = kHeader.size() + kParagraph.size() + kEnd.size();
+    for (const std::string& e : entries) {
+        size += kParagraph.size();
+        for (char c : e) size += kLength[static_cast<int>(kEscapes[static_cast<unsigned char>(c)])];
+    }
+    std::string out;
+    out.reserve(size);
+    out.append(kHeader);
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (const std::string& e : entries) {
+        const char* run = e.data();
+        const char* p = run;
+        const char* end = e.data() + e.size();
+        for (; p < end; ++p) {
+            const auto b = static_cast<unsigned char>(*p);
+            const Escape how = kEscapes[b];
+            if (how == Escape::None) continue;
+            out.append(run, static_cast<std::size_t>(p - run));
+            run = p + 1;
+            switch (how) {
+                case Escape::Backslash:
+                    out.push_back('\\');
+                    out.push_back(static_cast<char>(b));
+                    break;
+                case Escape::Tab:
+                    out.append("\\tab ");
+                    break;
+                case Escape::Hex:
+                    out.push_back('\\');
+                    out.push_back('\'');
+                    out.push_back(kHex[b >> 4]);
+                    out.push_back(kHex[b & 15]);
+                    break;
+                case Escape::Break:
+                    // Entries hold no line breaks; should one slip in, it starts
+                    // a new paragraph rather than vanish.
+                    if (b == '\r' && p + 1 < end && p[1] == '\n') run = ++p + 1;
+                    out.append(kParagraph);
+                    break;
+                case Escape::None:
+                    break;
+            }
+        }
+        out.append(run, static_cast<std::size_t>(end - run));
+        out.append(kParagraph);
+    }
+    out.append(kParagraph);  // the document's closing empty paragraph
+    out.append(kEnd);
+    return out;
+}
+
+}  // namespace sob
