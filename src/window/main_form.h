@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "platform/elements.h"
@@ -41,10 +44,10 @@ public:
     TForm4* Form4 = nullptr;
 
     // ---- visible elements ----
-    Frame TabControl1{"TabControl1"};  // transcript frame
-    RichEdit RichEdit1{"RichEdit1"};   // transcript view
-    Frame TabControl2{"TabControl2"};  // input bar
-    Edit Edit1{"Edit1"};               // input line
+    Frame TabControl1{"TabControl1"};          // transcript frame
+    RichEdit RichEdit1{"RichEdit1"};           // transcript view
+    Frame TabControl2{"TabControl2"};          // input bar
+    Edit Edit1{"Edit1"};                       // input line
     SpeedButton SpeedButton2{"SpeedButton2"};  // "<" undo
     SpeedButton SpeedButton3{"SpeedButton3"};  // "E/R" layout conversion
     SpeedButton SpeedButton1{"SpeedButton1"};  // "Сказать"
@@ -73,11 +76,13 @@ public:
     FontDialog FontDialog3;
 
     // ---- main menu ----
+    // Captions, checks, shortcuts and submenus are set by the constructor;
+    // an item's `items` lists its submenu in menu order.
     MenuItem N1, N2, N23, N22, N17, N18, N19, N20, N3, N4;
     MenuItem N5, N6, N21, N16, N9, N15, N7, User1, Cpu1, Mystring2, N36, N10, User2, Cpu2,
         Mystring1, N8, N13, N14, N37, CpuUser1, Cpu31, N38, N39, N40;
     MenuItem N11, N12;
-    // The menu bar's three menus, in order.
+    // The menu bar's three menus, in order: N1, N5, N11.
     std::vector<MenuItem*> menuBar;
 
     // ---- timers ----
@@ -101,6 +106,13 @@ public:
     bool closed = false;
     // Called once when the window closes; the program quits its event loop.
     std::function<void()> onClosed;
+
+    // The keyboard focus the state polling asks for: the input line. The
+    // count grows with every request, so the front end can tell a new request
+    // from one it has already applied (it applies them only while this window
+    // is active and no menu or dialog is open).
+    const Control* focusRequest = nullptr;
+    std::uint64_t focusRequestCount = 0;
 
     // ---- handlers ----
     void FormCreate();
@@ -141,17 +153,23 @@ public:
     void N40Click();
 
     // Closes the window: the program ends once the running handler is over.
-    // The sound players release their files.
+    // Hides the window, stops its timers so that no further tick runs, lets
+    // the sound players release their files and calls onClosed. A second
+    // call does nothing.
     void Close();
 
     // The secondary-window rule: opening one stops the state polling and
-    // disables this window; its closing command does the reverse.
+    // disables this window; its closing command does the reverse. Showing
+    // and hiding the secondary window itself is its own command's job.
     void suspendForSecondaryWindow();
     void resumeFromSecondaryWindow();
 
-    // Every menu item, for lookups by the front end and tests.
+    // Every menu item, depth first in menu order (N1, N2, ..., N12).
     std::vector<MenuItem*> allMenuItems();
-    MediaPlayer* players[6];
+    // The nine timers in order Timer1 .. Timer9.
+    std::array<Timer*, 9> timers();
+    // MediaPlayer1 .. MediaPlayer6.
+    std::array<MediaPlayer*, 6> players;
 };
 
 // A start-up failure that ends the program with the "Application Error" box
