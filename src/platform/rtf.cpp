@@ -394,7 +394,9 @@ private:
     void symbol(char c) {
         switch (c) {
             case '\'': {
-                if (end_ - p_ >= 2) {
+                if (end_ - p_ < 2) {
+                    p_ = end_;  // cut off in the middle of the escape
+                } else {
                     const int hi = hexValue(p_[0]);
                     const int lo = hexValue(p_[1]);
                     if (hi >= 0 && lo >= 0) {
@@ -450,7 +452,7 @@ private:
                 if (pendingSkip_ > 0) --pendingSkip_;
                 break;
             case Word::Unicode: {
-                if (g.mode != Mode::Text) break;
+                if (g.mode != Mode::Text || !hasParam) break;
                 pendingSkip_ = 0;
                 long cp = param;
                 if (cp < 0) cp += 65536;
