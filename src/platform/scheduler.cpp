@@ -7,6 +7,10 @@
 
 namespace sob {
 
+Scheduler::Scheduler(Clock& clock, Dispatcher& dispatcher) : clock_(clock), dispatcher_(dispatcher) {
+    dispatcher_.addListener([this] { wake(); });
+}
+
 void Scheduler::add(Timer* timer) { timers_.push_back(timer); }
 
 void Scheduler::remove(Timer* timer) {
@@ -20,7 +24,7 @@ void Scheduler::scheduleChanged() {
 Timer* Scheduler::earliestDueBy(std::int64_t moment) const {
     Timer* earliest = nullptr;
     for (Timer* timer : timers_) {
-        if (!timer->running() || timer->due_ > moment) continue;
+        if (!timer->awake() || timer->due_ > moment) continue;
         if (earliest == nullptr || timer->due_ < earliest->due_) earliest = timer;
     }
     return earliest;
@@ -29,7 +33,7 @@ Timer* Scheduler::earliestDueBy(std::int64_t moment) const {
 std::optional<std::int64_t> Scheduler::nextDue() const {
     std::optional<std::int64_t> next;
     for (const Timer* timer : timers_) {
-        if (timer->running() && (!next || timer->due_ < *next)) next = timer->due_;
+        if (timer->awake() && (!next || timer->due_ < *next)) next = timer->due_;
     }
     return next;
 }
@@ -38,10 +42,18 @@ void Scheduler::fire(Timer* timer) {
     // The next period starts now; a handler that stops the timer or changes
     // its interval overrides this.
     timer->due_ = clock_.nowMs() + timer->interval_;
+    if (skippingEnabled_ && timer->idleCheck_ && timer->idleCheck_()) {
+        timer->sleeping_ = true;
+        ++ticksSkipped_;
+        return;
+    }
     ++ticksRun_;
     if (timer->onTimer_) {
         auto handler = timer->onTimer_;
+        Timer* outer = firing_;
+        firing_ = timer;
         dispatcher_.run(handler);
+        firing_ = outer;
     }
 }
 
@@ -57,7 +69,36 @@ void Scheduler::runDue() {
     }
 }
 
+bool Scheduler::comesAfterFiring(const Timer* timer) const {
+    if (firing_ == nullptr) return false;
+    auto position = [this](const Timer* t) { return std::find(timers_.begin(), timers_.end(), t); };
+    return position(timer) > position(firing_);
+}
+
+void Scheduler::wake() {
+    const std::int64_t now = clock_.nowMs();
+    bool woke = false;
+    for (Timer* timer : timers_) {
+        if (!timer->sleeping_) continue;
+        timer->sleeping_ = false;
+        woke = true;
+        if (timer->interval_ <= 0) continue;
+        // Back onto the timer's own grid of periods: the first tick it would
+        // not yet have had without sleeping. A tick due right now has been
+        // had already, unless it comes after the tick now running (timers due
+        // together tick in the order they were created).
+        if (timer->due_ < now) {
+            const std::int64_t periods = (now - timer->due_ + timer->interval_ - 1) / timer->interval_;
+            timer->due_ += periods * timer->interval_;
+        }
+        if (timer->due_ == now && !comesAfterFiring(timer)) timer->due_ += timer->interval_;
+    }
+    if (woke) scheduleChanged();
+}
+
 void Scheduler::advanceBy(VirtualClock& clock, std::int64_t ms) {
+    // Tests may change the windows' state directly, outside any handler.
+    wake();
     const std::int64_t target = clock.nowMs() + ms;
     while (Timer* timer = earliestDueBy(target)) {
         clock.advanceTo(timer->due_);
@@ -82,6 +123,7 @@ void Timer::restartPeriod() {
 void Timer::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
+    sleeping_ = false;
     if (enabled_)
         restartPeriod();
     else
@@ -91,6 +133,7 @@ void Timer::setEnabled(bool enabled) {
 void Timer::setInterval(int intervalMs) {
     if (intervalMs == interval_) return;
     interval_ = intervalMs;
+    sleeping_ = false;
     if (enabled_) restartPeriod();
 }
 

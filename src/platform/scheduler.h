@@ -18,7 +18,9 @@ class VirtualClock;
 // for nextDue()); tests drive it on a virtual clock with advanceBy().
 class Scheduler {
 public:
-    Scheduler(Clock& clock, Dispatcher& dispatcher) : clock_(clock), dispatcher_(dispatcher) {}
+    // Registers itself with the dispatcher so that every handler wakes the
+    // timers that sleep while they have nothing to do.
+    Scheduler(Clock& clock, Dispatcher& dispatcher);
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
 
@@ -43,6 +45,18 @@ public:
 
     // The number of ticks run so far (for measurements).
     std::uint64_t ticksRun() const { return ticksRun_; }
+    // The number of ticks skipped because they could change nothing.
+    std::uint64_t ticksSkipped() const { return ticksSkipped_; }
+
+    // Wakes every sleeping timer: something may have changed that its next
+    // tick would act on. Called after every handler; the front end calls it
+    // for what the user does outside handlers (moving the focus). A woken
+    // timer ticks at the next moment its own period would have brought, so
+    // the ticks it skipped leave no trace in time.
+    void wake();
+
+    // Switches tick skipping off (tests compare a run with and without it).
+    void setSkippingEnabled(bool enabled) { skippingEnabled_ = enabled; }
 
 private:
     friend class Timer;
@@ -51,12 +65,16 @@ private:
     void scheduleChanged();
     Timer* earliestDueBy(std::int64_t moment) const;
     void fire(Timer* timer);
+    bool comesAfterFiring(const Timer* timer) const;
 
     Clock& clock_;
     Dispatcher& dispatcher_;
     std::vector<Timer*> timers_;
     std::function<void()> scheduleListener_;
     std::uint64_t ticksRun_ = 0;
+    std::uint64_t ticksSkipped_ = 0;
+    bool skippingEnabled_ = true;
+    Timer* firing_ = nullptr;
 };
 
 // A timer of a window: an interval in milliseconds and an enabled state.
@@ -80,11 +98,21 @@ public:
 
     void setOnTimer(std::function<void()> handler) { onTimer_ = std::move(handler); }
 
+    // A check that tells when a tick would change nothing anyone can see
+    // (the state polling when nothing it reads has changed, the input guard
+    // with an empty input). Such a tick is skipped and the timer sleeps
+    // until the scheduler is woken; its period keeps running meanwhile. The
+    // check must only read state that changes inside handlers.
+    void setIdleCheck(std::function<bool()> wouldChangeNothing) { idleCheck_ = std::move(wouldChangeNothing); }
+    bool sleeping() const { return sleeping_; }
+
     // The moment of the next tick while the timer runs.
     std::int64_t dueAt() const { return due_; }
     bool running() const { return enabled_ && interval_ > 0; }
 
 private:
+    bool awake() const { return running() && !sleeping_; }
+
     friend class Scheduler;
     void restartPeriod();
 
@@ -93,7 +121,9 @@ private:
     int interval_;
     bool enabled_;
     std::int64_t due_ = 0;
+    bool sleeping_ = false;
     std::function<void()> onTimer_;
+    std::function<bool()> idleCheck_;
 };
 
 }  // namespace sob

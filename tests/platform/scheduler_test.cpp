@@ -138,3 +138,65 @@ TEST_F(SchedulerTest, TheScheduleListenerHearsOfStartsStopsAndNewPeriods) {
 
 }  // namespace
 }  // namespace sob
+
+namespace sob {
+namespace {
+
+// A polling timer copies a value into a mirror; it has nothing to do while
+// the mirror already shows the value.
+struct Poller {
+    int source = 0;
+    int mirror = 0;
+    int runs = 0;
+};
+
+TEST(SchedulerSkipping, AnIdleTimerSleepsUntilAHandlerRunsAndThenKeepsItsGrid) {
+    testing::TestPlatform env;
+    Poller poller;
+    Timer polling(env.scheduler, "Poll", 1, true);
+    polling.setOnTimer([&] {
+        ++poller.runs;
+        poller.mirror = poller.source;
+    });
+    polling.setIdleCheck([&] { return poller.mirror == poller.source; });
+    Timer other(env.scheduler, "Other", 1000, true);
+    std::vector<std::int64_t> pollRuns;
+    other.setOnTimer([&] { poller.source = static_cast<int>(env.clock.nowMs()); });
+
+    env.advance(999);
+    EXPECT_EQ(poller.runs, 0);
+    EXPECT_TRUE(polling.sleeping());
+    EXPECT_FALSE(env.scheduler.nextDue() < 1000);
+    env.advance(1);  // the other timer changes the source; the poller wakes
+    EXPECT_EQ(poller.runs, 0);
+    env.advance(1);
+    EXPECT_EQ(poller.runs, 1);
+    EXPECT_EQ(poller.mirror, 1000);
+    EXPECT_GT(env.scheduler.ticksSkipped(), 0u);
+}
+
+TEST(SchedulerSkipping, SkippingChangesNothingTheHandlersCanSee) {
+    // The same scenario with and without skipping ends in the same state.
+    auto run = [](bool skipping) {
+        testing::TestPlatform env;
+        env.scheduler.setSkippingEnabled(skipping);
+        Poller poller;
+        std::vector<std::int64_t> changes;
+        Timer polling(env.scheduler, "Poll", 1, true);
+        polling.setOnTimer([&] {
+            if (poller.mirror != poller.source) changes.push_back(env.clock.nowMs());
+            poller.mirror = poller.source;
+        });
+        polling.setIdleCheck([&] { return poller.mirror == poller.source; });
+        Timer other(env.scheduler, "Other", 7, true);
+        other.setOnTimer([&] { poller.source += 1; });
+        env.advance(100);
+        env.user([&] { poller.source = 500; });
+        env.advance(3);
+        return changes;
+    };
+    EXPECT_EQ(run(true), run(false));
+}
+
+}  // namespace
+}  // namespace sob
