@@ -102,6 +102,13 @@ public:
     std::int32_t guardPosition = 0;  // the Tag of Timer5: the input guard's scan position
     std::int32_t Tag = 0;            // the farewell close's tick count
 
+    // The entrance shake moves the window many times within one tick. The
+    // hook is called after each move (bounds already set), so that the front
+    // end can move the real window on the spot; the count of moves of the
+    // last shake is kept for whoever wants to know.
+    std::function<void()> onWindowMoved;
+    int lastShakeMoves = 0;
+
     // The window has been closed (Exit, or the close box): the program ends.
     bool closed = false;
     // Called once when the window closes; the program quits its event loop.
