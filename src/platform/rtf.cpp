@@ -135,6 +135,8 @@ enum class Word {
     AnsiCodePage,
     DocumentCodePage,  // \mac, \pc, \pca: the character set of the document
     Font,
+    DefaultFont,
+    Plain,
     FontCharset,
     FontCodePage,
     FontTable,
@@ -179,6 +181,8 @@ const std::unordered_map<std::string_view, WordInfo>& wordTable() {
         {"pc", {Word::DocumentCodePage, 437}},
         {"pca", {Word::DocumentCodePage, 850}},
         {"f", {Word::Font, 0}},
+        {"deff", {Word::DefaultFont, 0}},
+        {"plain", {Word::Plain, 0}},
         {"fcharset", {Word::FontCharset, 0}},
         {"cpg", {Word::FontCodePage, 0}},
         {"fonttbl", {Word::FontTable, 0}},
@@ -246,11 +250,20 @@ constexpr std::array<bool, 256> makeSpecial() {
 }
 constexpr std::array<bool, 256> kSpecial = makeSpecial();
 
+constexpr std::array<signed char, 256> makeHexValues() {
+    std::array<signed char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = -1;
+    for (int i = 0; i < 10; ++i) t['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        t['a' + i] = static_cast<signed char>(10 + i);
+        t['A' + i] = static_cast<signed char>(10 + i);
+    }
+    return t;
+}
+constexpr std::array<signed char, 256> kHexValues = makeHexValues();
+
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 bool isLetter(char c) {
@@ -283,12 +296,20 @@ public:
                 case '}':
                     ++p_;
                     pendingSkip_ = 0;
-                    if (stack_.size() > 1) stack_.pop_back();
+                    if (stack_.size() > 1) {
+                        const bool fontTableEnds = stack_.back().mode == Mode::FontTable &&
+                                                   stack_[stack_.size() - 2].mode == Mode::Text;
+                        stack_.pop_back();
+                        // Text before any \f is in the default font, now known.
+                        if (fontTableEnds) stack_.back().table = tableForFont(defaultFont_);
+                    }
                     if (stack_.size() == 1) finished_ = true;  // the document's last brace
                     break;
                 case '\\':
-                    ++p_;
-                    control();
+                    if (!hexRun()) {
+                        ++p_;
+                        control();
+                    }
                     break;
                 case '\r':
                 case '\n':
@@ -318,6 +339,24 @@ private:
         int unicodeSkip = 1;               // \ucN: characters that follow a \uN as its stand-in
         const ByteTable* table = nullptr;  // code page of the text, nullptr for 1251
     };
+
+    // The fast way through text written as \'hh escapes (the bulk of a
+    // Cyrillic document): false when the escape at hand needs the general way.
+    bool hexRun() {
+        const Group& g = stack_.back();
+        if (g.mode != Mode::Text || pendingSkip_ > 0) return false;
+        const char* start = p_;
+        while (end_ - p_ >= 4 && p_[0] == '\\' && p_[1] == '\'') {
+            const int hi = hexValue(p_[2]);
+            const int lo = hexValue(p_[3]);
+            if (hi < 0 || lo < 0) break;
+            const auto b = static_cast<unsigned char>(hi * 16 + lo);
+            if (b == '\r' || b == '\n') break;
+            current_.push_back(g.table == nullptr ? static_cast<char>(b) : (*g.table)[b]);
+            p_ += 4;
+        }
+        return p_ != start;
+    }
 
     void text() {
         const char* start = p_;
@@ -486,10 +525,14 @@ private:
                 if (g.mode == Mode::FontTable) {
                     font_ = param;
                 } else if (g.mode == Mode::Text) {
-                    const auto f = fontCodePages_.find(param);
-                    g.table =
-                        tableForCodePage(f == fontCodePages_.end() ? documentCodePage_ : f->second);
+                    g.table = tableForFont(param);
                 }
+                break;
+            case Word::DefaultFont:
+                if (hasParam) defaultFont_ = param;
+                break;
+            case Word::Plain:  // back to the default font
+                if (g.mode == Mode::Text) g.table = tableForFont(defaultFont_);
                 break;
             case Word::FontCharset:
                 if (g.mode == Mode::FontTable && hasParam) {
@@ -509,6 +552,11 @@ private:
         }
     }
 
+    const ByteTable* tableForFont(int font) const {
+        const auto f = fontCodePages_.find(font);
+        return tableForCodePage(f == fontCodePages_.end() ? documentCodePage_ : f->second);
+    }
+
     void setDocumentCodePage(int codePage) {
         documentCodePage_ = codePage;
         stack_.back().table = tableForCodePage(codePage);
@@ -521,7 +569,8 @@ private:
     bool finished_ = false;
     int pendingSkip_ = 0;
     int documentCodePage_ = kDefaultCodePage;
-    int font_ = 0;
+    int font_ = 0;         // the font the font table is describing
+    int defaultFont_ = 0;  // \deffN
     std::map<int, int> fontCodePages_;
     std::vector<Group> stack_;
     std::vector<std::string> entries_;
@@ -590,12 +639,11 @@ std::string writeRtfEntries(const std::vector<std::string>& entries) {
                 case Escape::Tab:
                     out.append("\\tab ");
                     break;
-                case Escape::Hex:
-                    out.push_back('\\');
-                    out.push_back('\'');
-                    out.push_back(kHex[b >> 4]);
-                    out.push_back(kHex[b & 15]);
+                case Escape::Hex: {
+                    const char escaped[4] = {'\\', '\'', kHex[b >> 4], kHex[b & 15]};
+                    out.append(escaped, 4);
                     break;
+                }
                 case Escape::Break:
                     // Entries hold no line breaks; should one slip in, it starts
                     // a new paragraph rather than vanish.

@@ -212,6 +212,10 @@ TEST(Rtf, OtherCodePagesAreConverted) {
                              "{\\f1\\fcharset204 Arial;}{\\f2\\fcharset238 Arial;}}"
                              "\\f1\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 {\\f0 caf\\'e9} \\f2\\'8a\\par}"),
               (Entries{"\xcf\xf0\xe8\xe2\xe5\xf2 caf? ?"}));
+    // Text before any \f, or after \plain, is in the default font.
+    EXPECT_EQ(readRtfEntries("{\\rtf1\\ansi\\ansicpg1252\\deff1{\\fonttbl{\\f0\\fcharset0 Arial;}"
+                             "{\\f1\\fcharset204 Arial;}}\\'cf\\f0\\'e9\\plain\\'f0\\par}"),
+              (Entries{"\xcf?\xf0"}));
     EXPECT_EQ(readRtfEntries("{\\rtf1\\ansi\\ansicpg20866 \\'f0\\'d2\\'c9\\'d7\\'c5\\'d4}"),
               (Entries{"\xcf\xf0\xe8\xe2\xe5\xf2"}));
 }
