@@ -199,15 +199,23 @@ void writeWholeFile(std::string_view programPath, std::string_view bytes) {
     if (name.empty()) throw cannotCreateFile(programPath);
 
     // A unique name beside the target; the name part is cut so the whole stays
-    // within the file system's limit on name length.
-    const std::string tempName = "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid()) +
-                                 "-" + std::to_string(++tempCounter);
-    TempFile temp(joinPath(slash == std::string::npos ? std::string() : dir, tempName));
-    const int fd = ::open(temp.path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        temp.commit();  // nothing was created
-        throw cannotCreateFile(programPath);
+    // within the file system's limit on name length. A name left behind by a
+    // crashed run with the same process id is passed over.
+    const std::string folder = slash == std::string::npos ? std::string() : dir;
+    std::unique_ptr<TempFile> tempFile;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempFile = std::make_unique<TempFile>(
+            joinPath(folder, "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid()) +
+                                 "-" + std::to_string(++tempCounter)));
+        fd = ::open(tempFile->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            tempFile->commit();  // nothing was created
+            if (errno != EEXIST) break;
+        }
     }
+    if (fd < 0) throw cannotCreateFile(programPath);
+    TempFile& temp = *tempFile;
     temp.setFd(fd);
 
     if (replacing) {

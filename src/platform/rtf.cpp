@@ -281,7 +281,7 @@ public:
     explicit RtfReader(std::string_view rtf) : p_(rtf.data()), end_(rtf.data() + rtf.size()) {
         stack_.reserve(32);
         stack_.push_back(Group{});  // the state outside the document's outermost group
-        entries_.reserve(rtf.size() / 64 + 1);
+        entries_.reserve(rtf.size() / 128 + 1);
     }
 
     std::vector<std::string> read() {
