@@ -21,6 +21,8 @@ class FileSystemTest : public TemporaryWorkingFolder {};
 
 TEST_F(FileSystemTest, EveryPartOfAPathMatchesWithoutRegardToCase) {
     makeFile("Base/words.DAT", "keys");
+    makeFile("Base/Deep/er/File.txt", "deep");
+    EXPECT_EQ(readWholeFile("base\\DEEP\\Er\\file.TXT"), "deep");
     for (const char* path : {"Base\\Words.Dat", "Base\\Words.dat", "BASE\\WORDS.DAT",
                              "base/words.dat", "./Base\\words.DAT", "Base\\\\Words.Dat"}) {
         EXPECT_TRUE(fileExists(path)) << path;
