@@ -1,0 +1,106 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/editor_form.h"
+#include "support/test_platform.h"
+#include "window/program.h"
+
+namespace sob::control_test {
+
+using sob::testing::TempWorkDir;
+using sob::testing::TestPlatform;
+using sob::testing::u;
+using sob::testing::w;
+
+// Lines (UTF-8 in the test) as a base file holds them: Windows-1251, each
+// followed by CR LF.
+inline std::string baseText(std::initializer_list<std::string> utf8Lines) {
+    std::string text;
+    for (const std::string& line : utf8Lines) text += w(line) + "\r\n";
+    return text;
+}
+
+// Writes a small phrase base, an empty dialogue log and the six sound files
+// into the folder.
+inline void writeSmallBase(const TempWorkDir& dir) {
+    dir.write("Base/Words.Dat", baseText({"Фразы программы", "ПРИВЕТ^Здравствуй!;Привет.;",
+                                          "_КАК ДЕЛА^Хорошо.;", "ПОКА^До свидания.;@"}));
+    dir.write("Base/BigString.Dat", baseText({"Длинно."}));
+    dir.write("Base/Pause.Dat", baseText({"Ты здесь?", "Молчишь?"}));
+    dir.write("Base/Povtor.Dat", baseText({"Ты повторяешься."}));
+    dir.write("Base/W1.Dat", baseText({"Не знаю.", "Может быть?"}));
+    dir.write("Base/W2.Dat", baseText({"Понятно.", "Расскажи ещё."}));
+    dir.write("Base/X.Dat", baseText({"Не ругайся."}));
+    dir.write("Base/AI.dat", baseText({"Заголовок", "Мне скучно.", "А знаешь что?"}));
+    dir.write("Base/Log.Mardun", "");
+    for (const char* sound : {"KeyBoard", "Button3", "Button2", "Button1", "CpuSound", "Close"})
+        dir.write(std::string("Sound/") + sound + ".wav", "RIFF");
+}
+
+// The whole program on a virtual clock in a temporary working folder with a
+// small phrase base.
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override { writeSmallBase(dir); }
+
+    // Builds the windows and shows the main window; no tick has run yet.
+    void start() {
+        program = std::make_unique<Program>(t.platform);
+        program->show();
+    }
+    // Builds and shows, then lets the start-up ticks run (load, shake,
+    // statistics), so the test begins with the program settled.
+    void startAndSettle() {
+        start();
+        t.advance(10);
+    }
+
+    TForm1& form() { return *program->Form1; }
+    TForm2& editor() { return *program->Form2; }
+
+    // Leaves running only the given timers of the main window; the others
+    // are stopped, so that a test watches one job alone.
+    void onlyTimers(std::initializer_list<Timer*> keep) {
+        for (Timer* timer : form().timers()) {
+            bool kept = false;
+            for (Timer* k : keep) kept = kept || k == timer;
+            if (!kept) timer->setEnabled(false);
+        }
+    }
+
+    // The user types the phrase and clicks "Сказать", through the dispatcher.
+    void say(const std::string& utf8Phrase) {
+        form().Edit1.setText(w(utf8Phrase));
+        t.user([this] { form().SpeedButton1.click(); });
+    }
+
+    static std::vector<std::string> linesOf(const RichEdit& view) {
+        std::vector<std::string> lines;
+        for (const StyledLine& line : view.lines()) lines.push_back(u(line.text));
+        return lines;
+    }
+    static std::vector<std::string> entriesOf(const PhraseList& list) {
+        std::vector<std::string> lines;
+        for (const std::string& entry : list.entries()) lines.push_back(u(entry));
+        return lines;
+    }
+    std::vector<std::string> transcript() { return linesOf(form().RichEdit1); }
+    std::vector<std::string> record() { return entriesOf(form().RichEdit4); }
+    std::vector<std::string> errors() const {
+        std::vector<std::string> texts;
+        for (const std::string& text : t.errorBox.texts) texts.push_back(u(text));
+        return texts;
+    }
+
+    TempWorkDir dir;
+    TestPlatform t;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace sob::control_test
