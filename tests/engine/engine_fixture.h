@@ -29,8 +29,11 @@ inline constexpr int noRemark = 1;        // r = 2
 //   3 __ТОЖЕ^Вот и славно.;
 //   4 ПОКА^До свидания.;Пока-пока.;@
 // and two-entry lists whose replies tell where an answer came from.
+//
+// Members are public so that tables of cases can set up and check a fixture
+// through plain functions.
 class EngineTest : public ::testing::Test {
-protected:
+public:
     EngineTest();
 
     // Writes a plain-text base file (CR LF line ends) from UTF-8 lines.
