@@ -8,10 +8,6 @@ namespace {
 constexpr const char* kDefaultFontName = "MS Sans Serif";
 constexpr int kDefaultFontSize = 8;
 
-// The editor window's fields as the program starts with them.
-constexpr const char* kDefaultExchangePath = "D:\\Txt.Dat";
-constexpr int kDefaultExchangeInterval = 1000;
-
 }  // namespace
 
 // Each setting command clears the defaults mark before it opens its picker,
@@ -125,12 +121,9 @@ void TForm1::N13Click() {
     FontDialog3.Font.name = kDefaultFontName;
     FontDialog3.Font.size = kDefaultFontSize;
 
-    // The editor's change handlers clear the mark as any edit does; the
-    // mark is set again below, so after a restore it is always set.
-    if (Form2 != nullptr) {
-        Form2->Edit1.setText(kDefaultExchangePath);
-        Form2->SpinEdit1.setValue(kDefaultExchangeInterval);
-    }
+    // The editor's path and interval ("D:\\Txt.Dat", 1000); this change of
+    // its fields keeps the mark, which is set once more at the end.
+    if (Form2 != nullptr) Form2->restoreDefaults();
 
     N13.checked = true;
 }

@@ -186,6 +186,10 @@ TEST_F(Appearance, RestoreGivesTheInitialLookWithABoldInputLine) {
     EXPECT_TRUE(f.N13.checked);
     EXPECT_FALSE(f.N40.checked);
     EXPECT_TRUE(t.audio.started.empty());  // the input line's text is untouched
+
+    // A later edit of the editor's path is a change like any other.
+    editor().Edit1.setText("E:\\Txt.Dat");
+    EXPECT_FALSE(f.N13.checked);
 }
 
 class FullScreen : public AidsTest {
