@@ -1,0 +1,93 @@
+#include "qt/form_view.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QWidget>
+
+#include "platform/form.h"
+#include "platform/platform.h"
+#include "qt/front_end.h"
+#include "qt/qt_convert.h"
+
+namespace sob::qt {
+
+FormView::FormView(FrontEnd& frontEnd, Form& form) : frontEnd_(frontEnd), form_(form) {}
+
+FormView::~FormView() = default;
+
+void FormView::applyWindowFlags(QWidget* window, bool closeBox) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeBox) flags |= Qt::WindowCloseButtonHint;
+    window->setWindowFlags(flags);
+}
+
+void FormView::run(const std::function<void()>& handler) { frontEnd_.run(handler); }
+
+void FormView::syncWindow() {
+    QWidget* w = window();
+    if (form_.caption != shownCaption_) {
+        shownCaption_ = form_.caption;
+        w->setWindowTitle(fromProgramText(shownCaption_));
+    }
+    const Screen& screen = form_.screen();
+    if (form_.bounds != shownBounds_ || screen.frameTop != shownFrameTop_) {
+        shownBounds_ = form_.bounds;
+        shownFrameTop_ = screen.frameTop;
+        int width = 0;
+        int height = 0;
+        if (hasMenuBar()) {
+            // The menu bar lies inside the Qt window but inside the model's
+            // top frame.
+            const int menu = frontEnd_.menuBarHeight();
+            width = form_.bounds.width - screen.frameLeft - screen.frameRight;
+            height = form_.bounds.height - (screen.frameTop - menu) - screen.frameBottom;
+        } else {
+            width = form_.clientWidth();
+            height = form_.clientHeight();
+        }
+        w->setFixedSize(std::max(width, 1), std::max(height, 1));
+        // A top-level widget's position is that of its frame.
+        w->move(form_.bounds.left, form_.bounds.top);
+    }
+    if (form_.enabled != shownEnabled_) {
+        shownEnabled_ = form_.enabled;
+        w->setEnabled(shownEnabled_);
+    }
+    if (!colorShown_ || form_.color != shownColor_) {
+        colorShown_ = true;
+        shownColor_ = form_.color;
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Window, toQColor(shownColor_, palette));
+        w->setPalette(palette);
+        w->setAutoFillBackground(true);
+    }
+    if (form_.cursor != shownCursor_) {
+        shownCursor_ = form_.cursor;
+        w->setCursor(toQtCursor(shownCursor_));
+    }
+    if (form_.visible != shownVisible_) {
+        shownVisible_ = form_.visible;
+        if (shownVisible_) {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        } else {
+            w->hide();
+        }
+    }
+}
+
+void FormView::handleCloseEvent(QCloseEvent* event) {
+    if (form_.visible) {
+        run([this] {
+            if (form_.onCloseRequest) form_.onCloseRequest();
+        });
+    }
+    if (form_.visible)
+        event->ignore();
+    else
+        event->accept();
+}
+
+}  // namespace sob::qt

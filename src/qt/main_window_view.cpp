@@ -1,0 +1,128 @@
+#include "qt/main_window_view.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "qt/front_end.h"
+#include "qt/transcript_view.h"
+#include "window/main_form.h"
+
+namespace sob::qt {
+
+MainWindowView::MainWindowView(FrontEnd& frontEnd, TForm1& form)
+    : FormView(frontEnd, form), form1_(form) {
+    setObjectName("Form1");
+    applyWindowFlags(this, true);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* central = new QWidget(this);
+    central->setObjectName("client");
+    setCentralWidget(central);
+
+    tab1_ = new QFrame(central);
+    tab1_->setObjectName("TabControl1");
+    tab1_->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    tab1_->setCursor(Qt::ArrowCursor);
+    tab1Binding_ = std::make_unique<ControlBinding>(form1_.TabControl1, tab1_, QPalette::Window);
+
+    transcriptWidget_ = new QTextEdit(tab1_);
+    transcriptWidget_->setObjectName("RichEdit1");
+    transcriptBinding_ = std::make_unique<TranscriptBinding>(form1_.RichEdit1, transcriptWidget_);
+
+    tab2_ = new QFrame(central);
+    tab2_->setObjectName("TabControl2");
+    tab2_->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    tab2Binding_ = std::make_unique<ControlBinding>(form1_.TabControl2, tab2_, QPalette::Window);
+
+    input_ = new QLineEdit(tab2_);
+    input_->setObjectName("Edit1");
+    input_->setCursor(Qt::IBeamCursor);
+    inputBinding_ = new EditBinding(frontEnd, form1_.Edit1, input_);
+
+    auto makeButton = [this, &frontEnd](Button& model, const char* name, ButtonBinding*& binding) {
+        auto* button = new QToolButton(tab2_);
+        button->setObjectName(name);
+        binding = new ButtonBinding(frontEnd, model, button);
+        return button;
+    };
+    undo_ = makeButton(form1_.SpeedButton2, "SpeedButton2", undoBinding_);
+    layout_ = makeButton(form1_.SpeedButton3, "SpeedButton3", layoutBinding_);
+    say_ = makeButton(form1_.SpeedButton1, "SpeedButton1", sayBinding_);
+
+    statusBar()->setObjectName("StatusBar1");
+    statusBinding_ = std::make_unique<StatusBarBinding>(form1_.StatusBar1, statusBar());
+
+    menuBar()->setObjectName("MainMenu1");
+    menuBar()->setCursor(Qt::ArrowCursor);
+    menuBar()->setNativeMenuBar(false);
+    menu_ = new MenuBinding(frontEnd, menuBar(), form1_.menuBar, this);
+
+    input_->installEventFilter(this);
+    transcriptWidget_->installEventFilter(this);
+    sync();
+}
+
+MainWindowView::~MainWindowView() = default;
+
+QLabel* MainWindowView::statusPanel(int index) const { return statusBinding_->panel(index); }
+
+void MainWindowView::sync() {
+    syncWindow();
+    tab1Binding_->sync();
+    transcriptBinding_->sync();
+    tab2Binding_->sync();
+    inputBinding_->sync();
+    undoBinding_->sync();
+    layoutBinding_->sync();
+    sayBinding_->sync();
+    statusBinding_->sync();
+    menu_->sync();
+    applyFocusRequest();
+}
+
+void MainWindowView::applyFocusRequest() {
+    if (form1_.focusRequestCount == focusRequests_) return;
+    focusRequests_ = form1_.focusRequestCount;
+    // Only while this window is the active one and no menu, picker or box
+    // is open: a request must never take keys from them.
+    if (form1_.focusRequest != &form1_.Edit1 || input_->hasFocus()) return;
+    if (!isActiveWindow() || FrontEnd::modalOrPopupOpen() || !input_->isEnabled()) return;
+    input_->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindowView::takeEnter(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && form1_.Talk.enabled) run([this] { form1_.Talk.click(); });
+    return true;
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && takeEnter(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Ctrl+Z and Ctrl+S belong to the menu, not to the input line's own
+        // undo.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::ControlModifier && (key->key() == Qt::Key_Z || key->key() == Qt::Key_S))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+    if (takeEnter(event)) return;
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+
+}  // namespace sob::qt
