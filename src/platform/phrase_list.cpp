@@ -5,13 +5,19 @@
 
 namespace sob {
 
-std::vector<std::string> splitPlainText(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t breaks = 0;
-    for (char c : text) breaks += (c == '\n' || c == '\r');
-    lines.reserve(breaks + 1);
+void splitPlainText(std::string_view text, std::vector<std::string>& lines) {
+    std::size_t count = 0;  // lines so far; the strings already there are reused
+    auto store = [&](const char* from, const char* to) {
+        const auto n = static_cast<std::size_t>(to - from);
+        if (count < lines.size()) {
+            lines[count].assign(from, n);
+        } else {
+            lines.emplace_back(from, n);
+        }
+        ++count;
+    };
     const char* p = text.data();
-    const char* end = p + text.size();
+    const char* const end = p + text.size();
     const char* start = p;
     while (p < end) {
         const char c = *p;
@@ -19,20 +25,36 @@ std::vector<std::string> splitPlainText(std::string_view text) {
             ++p;
             continue;
         }
-        lines.emplace_back(start, p);
+        store(start, p);
         ++p;
         if (c == '\r' && p < end && *p == '\n') ++p;
         start = p;
     }
-    if (start < end) lines.emplace_back(start, end);
+    if (start < end) store(start, end);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(count), lines.end());
+}
+
+std::vector<std::string> splitPlainText(std::string_view text) {
+    std::vector<std::string> lines;
+    splitPlainText(text, lines);
     return lines;
 }
 
 PhraseList::PhraseList(ListFormat saveFormat) : saveFormat_(saveFormat) {}
 
 void PhraseList::LoadFromFile(std::string_view programPath) {
-    const std::string content = readWholeFile(programPath);
-    assign(isRtf(content) ? readRtfEntries(content) : splitPlainText(content));
+    loadFromBytes(readWholeFile(programPath));
+}
+
+void PhraseList::loadFromBytes(std::string_view bytes) {
+    // Parsed in place: the strings the list holds are reused, so loading a
+    // file again allocates little.
+    if (isRtf(bytes)) {
+        readRtfEntries(bytes, entries_);
+    } else {
+        splitPlainText(bytes, entries_);
+    }
+    ++revision_;
 }
 
 void PhraseList::SaveToFile(std::string_view programPath) const {

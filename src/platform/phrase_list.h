@@ -23,6 +23,9 @@ public:
     // Writes the whole list, replacing the file atomically: RTF for a Rich list,
     // every entry followed by CR LF for a Plain one. Throws cannotCreateFile.
     void SaveToFile(std::string_view programPath) const;
+    // Replaces the content with the entries of a file's bytes, read as
+    // LoadFromFile reads them (LoadFromFile is this on the file's content).
+    void loadFromBytes(std::string_view bytes);
 
     int Count() const;
     // The entry at the index; the empty text for an index outside 0..Count()-1.
@@ -57,5 +60,7 @@ private:
 // The lines of plain text. A line ends at CR LF, a lone LF or a lone CR; a line
 // break at the very end gives no empty last line, and empty text no line.
 std::vector<std::string> splitPlainText(std::string_view text);
+// The same, into `lines`, whose strings are reused where they can be.
+void splitPlainText(std::string_view text, std::vector<std::string>& lines);
 
 }  // namespace sob

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -262,6 +263,14 @@ constexpr std::array<signed char, 256> makeHexValues() {
 }
 constexpr std::array<signed char, 256> kHexValues = makeHexValues();
 
+constexpr std::array<char, 256> makeIdentity() {
+    std::array<char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = static_cast<char>(i);
+    return t;
+}
+// The byte map of text in code page 1251, which needs no conversion.
+constexpr std::array<char, 256> kIdentity = makeIdentity();
+
 int hexValue(char c) {
     return kHexValues[static_cast<unsigned char>(c)];
 }
@@ -278,13 +287,22 @@ bool isDigit(char c) {
 
 class RtfReader {
 public:
-    explicit RtfReader(std::string_view rtf) : p_(rtf.data()), end_(rtf.data() + rtf.size()) {
+    // Reads into `entries`, reusing the strings it already holds: a list
+    // loaded again from a file of much the same lines allocates little.
+    RtfReader(std::string_view rtf, std::vector<std::string>& entries)
+        : p_(rtf.data()),
+          end_(rtf.data() + rtf.size()),
+          // A paragraph never holds more characters than the document has
+          // bytes (every character costs at least one byte of the source).
+          // Only the part a paragraph uses is ever touched.
+          buffer_(std::make_unique_for_overwrite<char[]>(rtf.size() + 1)),
+          out_(buffer_.get()),
+          entries_(entries) {
         stack_.reserve(32);
         stack_.push_back(Group{});  // the state outside the document's outermost group
-        entries_.reserve(rtf.size() / 128 + 1);
     }
 
-    std::vector<std::string> read() {
+    void read() {
         while (p_ < end_ && !finished_) {
             const char c = *p_;
             switch (c) {
@@ -306,7 +324,7 @@ public:
                     if (stack_.size() == 1) finished_ = true;  // the document's last brace
                     break;
                 case '\\':
-                    if (!hexRun()) {
+                    if (!textRun()) {
                         ++p_;
                         control();
                     }
@@ -317,18 +335,18 @@ public:
                     ++p_;
                     break;
                 default:
-                    text();
+                    if (!textRun()) text();
                     break;
             }
         }
         // The text after the last break is a paragraph when it is not empty;
         // an empty last paragraph is the document's closing one.
-        if (!current_.empty()) {
-            entries_.push_back(std::move(current_));
-        } else if (!entries_.empty() && entries_.back().empty()) {
-            entries_.pop_back();
+        if (out_ != buffer_.get()) {
+            store();
+        } else if (count_ > 0 && entries_[count_ - 1].empty()) {
+            --count_;
         }
-        return std::move(entries_);
+        entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(count_), entries_.end());
     }
 
 private:
@@ -340,22 +358,52 @@ private:
         const ByteTable* table = nullptr;  // code page of the text, nullptr for 1251
     };
 
-    // The fast way through text written as \'hh escapes (the bulk of a
-    // Cyrillic document): false when the escape at hand needs the general way.
-    bool hexRun() {
+    // The fast way through document text: plain characters, \'hh escapes
+    // (the bulk of a Cyrillic document), \par and the line breaks of the
+    // source, with the position kept in locals. Stops at anything else and
+    // returns false when it read nothing, so the general way takes over.
+    bool textRun() {
         const Group& g = stack_.back();
         if (g.mode != Mode::Text || pendingSkip_ > 0) return false;
-        const char* start = p_;
-        while (end_ - p_ >= 4 && p_[0] == '\\' && p_[1] == '\'') {
-            const int hi = hexValue(p_[2]);
-            const int lo = hexValue(p_[3]);
-            if (hi < 0 || lo < 0) break;
-            const auto b = static_cast<unsigned char>(hi * 16 + lo);
-            if (b == '\r' || b == '\n') break;
-            current_.push_back(g.table == nullptr ? static_cast<char>(b) : (*g.table)[b]);
-            p_ += 4;
+        const char* map = g.table == nullptr ? kIdentity.data() : g.table->data();
+        const char* p = p_;
+        const char* const end = end_;
+        char* out = out_;
+        while (p < end) {
+            const auto c = static_cast<unsigned char>(*p);
+            if (!kSpecial[c]) {
+                *out++ = map[c];
+                ++p;
+                continue;
+            }
+            if (c == '\r' || c == '\n') {
+                ++p;
+                continue;
+            }
+            if (c != '\\' || end - p < 4) break;
+            if (p[1] == '\'') {
+                const int hi = hexValue(p[2]);
+                const int lo = hexValue(p[3]);
+                if (hi < 0 || lo < 0) break;
+                const auto b = static_cast<unsigned char>(hi * 16 + lo);
+                if (b == '\r' || b == '\n') break;
+                *out++ = map[b];
+                p += 4;
+            } else if (p[1] == 'p' && p[2] == 'a' && p[3] == 'r' &&
+                       (end - p == 4 || (!isLetter(p[4]) && !isDigit(p[4]) && p[4] != '-'))) {
+                p += 4;
+                if (p < end && *p == ' ') ++p;
+                out_ = out;
+                store();
+                out = out_;
+            } else {
+                break;
+            }
         }
-        return p_ != start;
+        const bool moved = p != p_;
+        p_ = p;
+        out_ = out;
+        return moved;
     }
 
     void text() {
@@ -371,13 +419,8 @@ private:
             start += skip;
             n -= skip;
         }
-        if (g.table == nullptr) {
-            current_.append(start, n);
-        } else {
-            for (std::size_t i = 0; i < n; ++i) {
-                current_.push_back((*g.table)[static_cast<unsigned char>(start[i])]);
-            }
-        }
+        const char* map = g.table == nullptr ? kIdentity.data() : g.table->data();
+        for (std::size_t i = 0; i < n; ++i) *out_++ = map[static_cast<unsigned char>(start[i])];
     }
 
     // A character of the document text; a stand-in of a \uN is dropped.
@@ -390,15 +433,27 @@ private:
         if (c == '\r') {  // a line break given as a character ends the entry
             paragraph();
         } else if (c != '\n') {
-            current_.push_back(c);
+            *out_++ = c;
         }
     }
 
     void paragraph() {
         if (stack_.back().mode != Mode::Text) return;
         pendingSkip_ = 0;
-        entries_.push_back(std::move(current_));
-        current_ = std::string();
+        store();
+    }
+
+    // Ends the paragraph read so far: it becomes the next entry.
+    void store() {
+        const char* text = buffer_.get();
+        const auto n = static_cast<std::size_t>(out_ - text);
+        if (count_ < entries_.size()) {
+            entries_[count_].assign(text, n);
+        } else {
+            entries_.emplace_back(text, n);
+        }
+        ++count_;
+        out_ = buffer_.get();
     }
 
     void control() {
@@ -573,22 +628,37 @@ private:
     int defaultFont_ = 0;  // \deffN
     std::map<int, int> fontCodePages_;
     std::vector<Group> stack_;
-    std::vector<std::string> entries_;
-    std::string current_;
+    std::unique_ptr<char[]> buffer_;  // the paragraph being read
+    char* out_;                       // where its next character goes
+    std::vector<std::string>& entries_;
+    std::size_t count_ = 0;  // entries read so far
 };
 
-// How the writer puts each byte of an entry into the document.
-enum class Escape : unsigned char { None, Backslash, Tab, Hex, Break };
+// How the writer puts each byte of an entry into the document: the byte
+// itself, an escaped symbol, \tab, or \'hh. Line breaks, which entries do
+// not hold, are left to the careful way (length 0).
+struct Escape {
+    char text[8];
+    unsigned char length;
+};
 
 constexpr std::array<Escape, 256> makeEscapes() {
+    constexpr char hex[] = "0123456789abcdef";
     std::array<Escape, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = (i < 0x20 || i >= 0x80) ? Escape::Hex : Escape::None;
-    t['\\'] = Escape::Backslash;
-    t['{'] = Escape::Backslash;
-    t['}'] = Escape::Backslash;
-    t['\t'] = Escape::Tab;
-    t['\r'] = Escape::Break;
-    t['\n'] = Escape::Break;
+    for (int i = 0; i < 256; ++i) {
+        Escape& e = t[static_cast<std::size_t>(i)];
+        if (i < 0x20 || i >= 0x80) {
+            e = Escape{{'\\', '\'', hex[i >> 4], hex[i & 15]}, 4};
+        } else {
+            e = Escape{{static_cast<char>(i)}, 1};
+        }
+    }
+    t['\\'] = Escape{{'\\', '\\'}, 2};
+    t['{'] = Escape{{'\\', '{'}, 2};
+    t['}'] = Escape{{'\\', '}'}, 2};
+    t['\t'] = Escape{{'\\', 't', 'a', 'b', ' '}, 5};
+    t['\r'] = Escape{{}, 0};
+    t['\n'] = Escape{{}, 0};
     return t;
 }
 constexpr std::array<Escape, 256> kEscapes = makeEscapes();
@@ -607,58 +677,53 @@ bool isRtf(std::string_view bytes) {
 }
 
 std::vector<std::string> readRtfEntries(std::string_view rtf) {
-    return RtfReader(rtf).read();
+    std::vector<std::string> entries;
+    readRtfEntries(rtf, entries);
+    return entries;
+}
+
+void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries) {
+    RtfReader(rtf, entries).read();
 }
 
 std::string writeRtfEntries(const std::vector<std::string>& entries) {
-    static constexpr std::size_t kLength[] = {1, 2, 5, 4, kParagraph.size()};  // by Escape
+    // The exact size first, so the document is written in place at once.
     std::size_t size = kHeader.size() + kParagraph.size() + kEnd.size();
     for (const std::string& e : entries) {
         size += kParagraph.size();
-        for (char c : e) size += kLength[static_cast<int>(kEscapes[static_cast<unsigned char>(c)])];
+        for (char c : e) {
+            const unsigned length = kEscapes[static_cast<unsigned char>(c)].length;
+            size += length != 0 ? length : kParagraph.size();
+        }
     }
-    std::string out;
-    out.reserve(size);
-    out.append(kHeader);
-    static constexpr char kHex[] = "0123456789abcdef";
+    // Every escape is copied whole (8 bytes), so the buffer has room to spare.
+    std::string out(size + sizeof(Escape::text), '\0');
+    char* o = out.data();
+    auto put = [&o](std::string_view text) {
+        std::memcpy(o, text.data(), text.size());
+        o += text.size();
+    };
+    put(kHeader);
     for (const std::string& e : entries) {
-        const char* run = e.data();
-        const char* p = run;
-        const char* end = e.data() + e.size();
+        const char* p = e.data();
+        const char* const end = p + e.size();
         for (; p < end; ++p) {
-            const auto b = static_cast<unsigned char>(*p);
-            const Escape how = kEscapes[b];
-            if (how == Escape::None) continue;
-            out.append(run, static_cast<std::size_t>(p - run));
-            run = p + 1;
-            switch (how) {
-                case Escape::Backslash:
-                    out.push_back('\\');
-                    out.push_back(static_cast<char>(b));
-                    break;
-                case Escape::Tab:
-                    out.append("\\tab ");
-                    break;
-                case Escape::Hex: {
-                    const char escaped[4] = {'\\', '\'', kHex[b >> 4], kHex[b & 15]};
-                    out.append(escaped, 4);
-                    break;
-                }
-                case Escape::Break:
-                    // Entries hold no line breaks; should one slip in, it starts
-                    // a new paragraph rather than vanish.
-                    if (b == '\r' && p + 1 < end && p[1] == '\n') run = ++p + 1;
-                    out.append(kParagraph);
-                    break;
-                case Escape::None:
-                    break;
+            const Escape& how = kEscapes[static_cast<unsigned char>(*p)];
+            if (how.length != 0) {
+                std::memcpy(o, how.text, sizeof how.text);
+                o += how.length;
+            } else {
+                // Entries hold no line breaks; should one slip in, it starts
+                // a new paragraph rather than vanish (CR LF makes one).
+                if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+                put(kParagraph);
             }
         }
-        out.append(run, static_cast<std::size_t>(end - run));
-        out.append(kParagraph);
+        put(kParagraph);
     }
-    out.append(kParagraph);  // the document's closing empty paragraph
-    out.append(kEnd);
+    put(kParagraph);  // the document's closing empty paragraph
+    put(kEnd);
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

@@ -37,6 +37,9 @@ bool isRtf(std::string_view bytes);
 // are converted to Windows-1251 with "?" for a character it cannot hold, and a
 // truncated or damaged document gives the text read up to the damage.
 std::vector<std::string> readRtfEntries(std::string_view rtf);
+// The same, into `entries`, whose strings are reused where they can be (a list
+// loaded again allocates little).
+void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries);
 
 // An RTF document in code page 1251 whose paragraphs are the entries. Entries
 // hold no line breaks; should one hold CR or LF all the same, the break starts
