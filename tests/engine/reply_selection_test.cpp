@@ -76,10 +76,11 @@ TEST_F(SelectionTest, AnAbusiveWordComesBeforeEverythingButTheRepeat) {
         {"ты гад.", {}, true},
         {"гад ты", {}, true},
         {"привет, дура", {}, true},  // a key as well: the abusive reply wins
-        // The exchange buffer replaced the word list: its lines are the words
-        // now, and an empty one matches nothing.
-        {"ну ты лох", Lines{"Привет!"}, false},
-        {"ну ты лох", Lines{"Привет!", ""}, false},
+        // The exchange buffer replaced the word list: its lines from index 1
+        // are the words now, and an empty one matches nothing.
+        {"ну ты лох", Lines{" ЛОХ"}, false},
+        {"ну ты лох", Lines{"ПРИВЕТ!", ""}, false},
+        {"ну ты лох", Lines{"ПРИВЕТ!", "ТЫ"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -198,19 +199,27 @@ TEST_F(SelectionTest, AMainLineEndsTheBranchAndTheKeywordsAreLookedUpInTheSameTu
     }
 }
 
-TEST_F(SelectionTest, TheBranchScanPassesShallowerAndEmptyLinesAndNeverGoesBack) {
-    writeBase(baseFiles::keywords, {"Фразы программы", "ПРИВЕТ^Привет!;", "_КАК ДЕЛА^Хорошо.;",
-                                    "__А ТЫ^И я хорошо.;", "", "_ПЛОХО^Что случилось?;",
-                                    "ПОКА^Пока.;@"});
+TEST_F(SelectionTest, TheBranchScanPassesOtherDepthsEmptyLinesAndLinesWithoutReplies) {
+    writeBase(baseFiles::keywords, {"Фразы программы", "ПРИВЕТ^Привет!;", "_КАК ДЕЛА^Хорошо.;", "_ПЛОХО^", "",
+                                    "_ПЛОХО^Что случилось?;", "__А ТЫ^И я хорошо.;", "ПОКА^Пока.;@"});
     say("привет", {ignoreLength, 0, noRemark});
-    say("мне плохо", {ignoreLength, 0, noRemark});
+    say("как дела", {ignoreLength, 0, noRemark});
+    expectBranch(2, 2);
+    // Lines 3 and 5 are shallower, line 4 is empty: none of them ends the branch.
+    say("а ты", {ignoreLength, 0, noRemark});
+    EXPECT_EQ(answer(), "И я хорошо.");
+    expectBranch(3, 6);
+
+    state = EngineState{};
+    transcript.clear();
+    say("привет", {ignoreLength, 0, noRemark});
+    say("мне плохо", {ignoreLength, 0, noRemark});  // line 3 has no reply yet
     EXPECT_EQ(answer(), "Что случилось?");
     expectBranch(2, 5);
-
-    // Line 2 lies above: it is not offered again; line 6 ends the branch.
+    // Line 2 lies above: it is not offered again; line 7 ends the branch.
     say("как дела", {ignoreLength, 0, noRemark});
     EXPECT_EQ(answer(), "Понятно.");
-    expectBranch(0, 6);
+    expectBranch(0, 7);
 }
 
 TEST_F(SelectionTest, ABranchPendingAtTheLastLineEndsWithoutAKeywordLookup) {

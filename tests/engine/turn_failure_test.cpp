@@ -55,6 +55,8 @@ void baseUnchangedButTheStatementList(EngineTest& t) {
     EXPECT_EQ(t.baseEntries(baseFiles::keywords).size(), 5u);
 }
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.id; }
+
 const FailureCase failureCases[] = {
     {"RepeatList",
      [](EngineTest& t) {

@@ -104,6 +104,21 @@ TEST_F(TurnTest, OneTurnInThreeArmsARemarkFromTheRemarkList) {
     }
 }
 
+TEST_F(TurnTest, EveryTurnSeedsTheGeneratorFromTheClock) {
+    // Whatever the generator held before, a turn at the same time of day
+    // draws the same alternative and the same remark decision.
+    std::vector<std::pair<std::string, bool>> outcomes;
+    for (std::uint32_t earlierSeed : {1u, 77777u, 4000000000u}) {
+        state = EngineState{};
+        transcript.clear();
+        tp.random.seed(earlierSeed);
+        say("привет", {});
+        outcomes.emplace_back(answer(), remarkTimer.enabled());
+    }
+    EXPECT_EQ(outcomes[1], outcomes[0]);
+    EXPECT_EQ(outcomes[2], outcomes[0]);
+}
+
 TEST_F(TurnTest, MachineDialogueAnswersTheExchangeBuffer) {
     userMode.checked = false;
     cpuMode.checked = true;
