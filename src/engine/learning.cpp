@@ -62,21 +62,18 @@ void giveFallbackReplyAndLearn(TurnContext& turn) {
     if (findKeyLine(keywords, key)) return;
     keywords.Add(key + "^");
     keywords.SaveToFile(baseFiles::keywords);
-    keywords.LoadFromFile(baseFiles::keywords);
+    // The list now holds exactly what the file holds, having just been
+    // written from it, so it is not parsed again: on a large base a reload
+    // costs as much as the whole rest of the turn. (Another copy of the
+    // program that writes the file in this instant loses its change, as it
+    // would a moment later: the later write of a file wins.)
 
     if (state.PreviousReply.empty()) return;
 
     // The phrase becomes a reply to the line whose key is the program's last
     // line: that line moves to the end with the phrase appended.
     const std::string previousKey = upperCase(state.PreviousReply);
-    const auto found = findKeyLine(keywords, previousKey);
-    if (!found) return;
-    keywords.LoadFromFile(baseFiles::keywords);
-    std::optional<std::size_t> index = found;
-    // Should another copy of the program have changed the file meanwhile, the
-    // line is looked up again rather than taking whatever now stands there.
-    if (lineKey(keywords.Strings(static_cast<int>(*index))) != previousKey)
-        index = findKeyLine(keywords, previousKey);
+    const auto index = findKeyLine(keywords, previousKey);
     if (!index) return;
     std::string extended = keywords.Strings(static_cast<int>(*index));
     extended += state.UserPhrase;

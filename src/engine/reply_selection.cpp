@@ -60,10 +60,12 @@ BranchOutcome scanBranch(TurnContext& turn) {
 
 // The first line from index 1 on whose key is in the phrase and which has a
 // reply gives the reply; the line's farewell mark starts or stops the
-// farewell close.
-bool lookUpKeywords(TurnContext& turn) {
+// farewell close. `loaded`: the branch scan of this turn has just loaded the
+// keyword file into the scratch list, which is used as it is rather than
+// parsed again.
+bool lookUpKeywords(TurnContext& turn, bool loaded) {
     EngineState& state = turn.state;
-    turn.scratch.LoadFromFile(baseFiles::keywords);
+    if (!loaded) turn.scratch.LoadFromFile(baseFiles::keywords);
     const auto& lines = turn.scratch.entries();
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -112,11 +114,13 @@ Selection selectReply(TurnContext& turn, std::string_view earlierLine) {
     }
 
     bool lookUp = true;
+    bool loaded = false;
     if (state.BranchDepth >= 1) {
         switch (scanBranch(turn)) {
             case BranchOutcome::Answered:
                 return Selection::Answered;
             case BranchOutcome::MainLineMet:
+                loaded = true;
                 break;
             case BranchOutcome::EndPassed:
                 lookUp = false;  // the keywords wait for the next turn
@@ -124,7 +128,7 @@ Selection selectReply(TurnContext& turn, std::string_view earlierLine) {
         }
     }
 
-    if (lookUp && lookUpKeywords(turn)) return Selection::Answered;
+    if (lookUp && lookUpKeywords(turn, loaded)) return Selection::Answered;
 
     return topicFound ? Selection::KeepAnswer : Selection::NeedsFallback;
 }
