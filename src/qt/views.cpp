@@ -2,6 +2,7 @@
 
 #include "qt/front_end.h"
 #include "qt/about_view.h"
+#include "qt/editor_view.h"
 #include "qt/keyboard_view.h"
 #include "qt/main_window_view.h"
 #include "window/program.h"
@@ -14,6 +15,7 @@ namespace sob::qt {
 // they are written: each a FormView (see form_view.h).
 void addProgramViews(FrontEnd& frontEnd, Program& program) {
     frontEnd.addView(std::make_unique<MainWindowView>(frontEnd, *program.Form1));
+    frontEnd.addView(std::make_unique<EditorView>(frontEnd, *program.Form2));
     frontEnd.addView(std::make_unique<AboutView>(frontEnd, *program.Form3));
     frontEnd.addView(std::make_unique<KeyboardView>(frontEnd, *program.Form4));
 }
