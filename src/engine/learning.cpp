@@ -23,8 +23,7 @@ std::optional<std::size_t> findKeyLine(const PhraseList& keywords, std::string_v
 }  // namespace
 
 bool learnableAsKeywordLine(std::string_view phrase) {
-    return phrase.find_first_of("^;\r\n") == std::string_view::npos &&
-           !(phrase.starts_with('_'));
+    return phrase.find_first_of("^;\r\n") == std::string_view::npos && !phrase.starts_with('_');
 }
 
 void giveFallbackReplyAndLearn(TurnContext& turn) {
@@ -40,8 +39,8 @@ void giveFallbackReplyAndLearn(TurnContext& turn) {
     // A phrase that list already holds (entry 0 aside) is not added to a list
     // again; it may still become a key.
     const auto& generic = replyLists.entries();
-    const bool known =
-        generic.size() > 1 && std::find(generic.begin() + 1, generic.end(), state.UserPhrase) != generic.end();
+    const bool known = generic.size() > 1 && std::find(generic.begin() + 1, generic.end(),
+                                                       state.UserPhrase) != generic.end();
 
     if (!known) {
         if (state.PreviousReply.empty()) return;  // nothing said yet to answer

@@ -49,9 +49,9 @@ BranchOutcome scanBranch(TurnContext& turn) {
             state.BranchDepth = 0;
             return BranchOutcome::MainLineMet;
         }
-        if (depth != state.BranchDepth || alternativeCount(line) == 0) continue;
+        if (depth != state.BranchDepth) continue;
         const auto key = branchKey(line);
-        if (!key || !PhraseContains(state.RawPhrase, *key)) continue;
+        if (!key || !PhraseContains(state.RawPhrase, *key) || alternativeCount(line) == 0) continue;
         state.Answer = std::string(randomAlternative(line, turn.platform.random));
         ++state.BranchDepth;
         return BranchOutcome::Answered;
@@ -69,9 +69,11 @@ bool lookUpKeywords(TurnContext& turn, bool loaded) {
     const auto& lines = turn.scratch.entries();
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (alternativeCount(line) == 0) continue;
+        // A line is a candidate when its key is found and it has a reply (a
+        // learnt key waits for its first one); the alternatives are counted
+        // only then, as most lines do not match.
         const auto key = lineKey(line);
-        if (!key || !PhraseContains(state.RawPhrase, *key)) continue;
+        if (!key || !PhraseContains(state.RawPhrase, *key) || alternativeCount(line) == 0) continue;
         state.Answer = std::string(randomAlternative(line, turn.platform.random));
         ++state.BranchDepth;
         state.BranchLine = static_cast<std::int32_t>(i);

@@ -18,9 +18,9 @@ std::string_view randomAlternative(std::string_view line, RandomGenerator& rando
 
 // How the reply selection ended.
 enum class Selection {
-    Answered,     // Answer holds the reply
-    KeepAnswer,   // a topic word and nothing else: Answer is said again as it is
-    NeedsFallback // nothing found: the fallback reply and learning must run
+    Answered,      // Answer holds the reply
+    KeepAnswer,    // a topic word and nothing else: Answer is said again as it is
+    NeedsFallback  // nothing found: the fallback reply and learning must run
 };
 
 // Chooses the reply of the turn from UserPhrase (prepared) and RawPhrase, in

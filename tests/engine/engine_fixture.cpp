@@ -33,9 +33,9 @@ EngineTest::EngineTest() {
     exchange.assign({"", w(" ЛОХ"), w("ГАД "), w("ГАД,"), w("ГАД."), w("ГАД!"), w("ДУРА")});
     topicWords.assign({"", w(" ИМЯ"), w("ХОЧУ"), w("СПАТЬ")});
 
-    writeBase(baseFiles::keywords, {"Фразы программы", "ПРИВЕТ^Привет!;Здравствуй.;",
-                                    "_КАК ДЕЛА^Хорошо, а у тебя?;", "__ТОЖЕ^Вот и славно.;",
-                                    "ПОКА^До свидания.;Пока-пока.;@"});
+    writeBase(baseFiles::keywords,
+              {"Фразы программы", "ПРИВЕТ^Привет!;Здравствуй.;", "_КАК ДЕЛА^Хорошо, а у тебя?;",
+               "__ТОЖЕ^Вот и славно.;", "ПОКА^До свидания.;Пока-пока.;@"});
     writeBase(baseFiles::repeatReplies, {"Ты это уже говорил.", "Повторяешься."});
     writeBase(baseFiles::abuseReplies, {"Не ругайся.", "Фу."});
     writeBase(baseFiles::longPhraseReplies, {"Как длинно!", "Много слов."});
@@ -45,7 +45,8 @@ EngineTest::EngineTest() {
     writeBase(baseFiles::remarks, {"Замечания", "Я люблю думать."});
 }
 
-void EngineTest::writeBase(std::string_view programName, std::initializer_list<std::string> utf8Lines) {
+void EngineTest::writeBase(std::string_view programName,
+                           std::initializer_list<std::string> utf8Lines) {
     std::string bytes;
     for (const std::string& line : utf8Lines) bytes += w(line) + "\r\n";
     dir.write(diskPath(programName), bytes);

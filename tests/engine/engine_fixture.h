@@ -14,10 +14,10 @@ namespace sob::testing {
 
 // Draws that tests queue for a turn. Random(6) decides whether the length of
 // the phrase is looked at (r = draw + 1); Random(3) whether a remark is armed.
-inline constexpr int lookAtLength = 0;    // r = 1
-inline constexpr int ignoreLength = 1;    // r = 2
-inline constexpr int armRemark = 0;       // r = 1
-inline constexpr int noRemark = 1;        // r = 2
+inline constexpr int lookAtLength = 0;  // r = 1
+inline constexpr int ignoreLength = 1;  // r = 2
+inline constexpr int armRemark = 0;     // r = 1
+inline constexpr int noRemark = 1;      // r = 2
 
 // The main window's elements that a turn touches, built directly, over a
 // phrase base in a temporary working folder.
@@ -62,11 +62,11 @@ public:
 
     EngineState state;
     RichEdit transcript{"RichEdit1"};
-    PhraseList scratch{ListFormat::Rich};     // RichEdit2
-    PhraseList replyLists{ListFormat::Rich};  // RichEdit3
-    PhraseList record{ListFormat::Rich};      // RichEdit4
-    PhraseList exchange{ListFormat::Plain};   // Memo1
-    PhraseList topicWords{ListFormat::Plain}; // Memo4
+    PhraseList scratch{ListFormat::Rich};      // RichEdit2
+    PhraseList replyLists{ListFormat::Rich};   // RichEdit3
+    PhraseList record{ListFormat::Rich};       // RichEdit4
+    PhraseList exchange{ListFormat::Plain};    // Memo1
+    PhraseList topicWords{ListFormat::Plain};  // Memo4
     Edit input{"Edit1"};
     int inputChanges = 0;
     MenuItem userMode{"CpuUser1", "&Cpu\\User"};
@@ -81,10 +81,10 @@ public:
     FontDialog userFont;
     FontDialog cpuFont;
 
-    TurnContext turn{tp.platform, state,      transcript,   scratch,       replyLists,
-                     record,      exchange,   topicWords,   input,         userMode,
+    TurnContext turn{tp.platform, state,        transcript,    scratch,     replyLists,
+                     record,      exchange,     topicWords,    input,       userMode,
                      cpuMode,     exchangePath, farewellTimer, remarkTimer, sendCue,
-                     cpuCue,      userColor,  cpuColor,     userFont,      cpuFont};
+                     cpuCue,      userColor,    cpuColor,      userFont,    cpuFont};
 };
 
 }  // namespace sob::testing

@@ -52,7 +52,7 @@ TEST_F(LearningTest, TheFirstTurnLearnsOnlyAKeyForAPhraseTheListKnows) {
     const Case cases[] = {
         {"что-то новое", defaultKeywords},
         {"интересно", with(defaultKeywords, {"ИНТЕРЕСНО.^"})},  // entry 1 of the statement list
-        {"понятно", defaultKeywords},  // entry 0 does not count as known
+        {"понятно", defaultKeywords},                           // entry 0 does not count as known
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -65,8 +65,8 @@ TEST_F(LearningTest, TheFirstTurnLearnsOnlyAKeyForAPhraseTheListKnows) {
 }
 
 TEST_F(LearningTest, AnAnswerBecomesAGenericReplyAKeyAndAReplyToTheProgramsLine) {
-    writeLines(baseFiles::keywords, {"Фразы программы", "КАК ТЕБЯ ЗОВУТ?^", "_ВАСЯ^Приятно познакомиться.;",
-                                     "ПОКА^До свидания.;@"});
+    writeLines(baseFiles::keywords, {"Фразы программы", "КАК ТЕБЯ ЗОВУТ?^",
+                                     "_ВАСЯ^Приятно познакомиться.;", "ПОКА^До свидания.;@"});
     state.PreviousReply = w("Как тебя зовут?");
     say("вася", {ignoreLength, 1, noRemark});
 
@@ -100,13 +100,8 @@ TEST_F(LearningTest, ThePreviousReplyDecidesTheListAndTheLineThatLearns) {
         Lines statementsAfter;
     };
     const Case cases[] = {
-        {"a question inside the line",
-         defaultKeywords,
-         "Ты кто? Я вот программа.",
-         "сосед",
-         with(defaultKeywords, {"СОСЕД.^"}),
-         with(defaultQuestions, {"Сосед."}),
-         defaultStatements},
+        {"a question inside the line", defaultKeywords, "Ты кто? Я вот программа.", "сосед",
+         with(defaultKeywords, {"СОСЕД.^"}), with(defaultQuestions, {"Сосед."}), defaultStatements},
         {"a farewell line gets its reply after the mark",
          defaultKeywords,
          "Пока",
@@ -153,11 +148,23 @@ TEST_F(LearningTest, TheDuplicateTestUsesTheListOfTheUsersPhrase) {
         Lines statementsAfter;
     };
     const Case cases[] = {
-        {"known in the statement list: no list changes", defaultQuestions, {"Понятно.", "Хорошо."},
-         "Как дела?", defaultQuestions, {"Понятно.", "Хорошо."}},
-        {"known only in the question list it is added to", {"Не знаю.", "Хорошо."}, defaultStatements,
-         "Как дела?", {"Не знаю.", "Хорошо.", "Хорошо."}, defaultStatements},
-        {"equal to entry 0 only", defaultQuestions, {"Хорошо.", "Понятно."}, "Ладно.", defaultQuestions,
+        {"known in the statement list: no list changes",
+         defaultQuestions,
+         {"Понятно.", "Хорошо."},
+         "Как дела?",
+         defaultQuestions,
+         {"Понятно.", "Хорошо."}},
+        {"known only in the question list it is added to",
+         {"Не знаю.", "Хорошо."},
+         defaultStatements,
+         "Как дела?",
+         {"Не знаю.", "Хорошо.", "Хорошо."},
+         defaultStatements},
+        {"equal to entry 0 only",
+         defaultQuestions,
+         {"Хорошо.", "Понятно."},
+         "Ладно.",
+         defaultQuestions,
          {"Хорошо.", "Понятно.", "Хорошо."}},
     };
     for (const Case& c : cases) {

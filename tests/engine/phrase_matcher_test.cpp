@@ -20,8 +20,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace sob::testing {
 namespace {
@@ -73,7 +77,8 @@ TEST(PhraseContains, FollowsTheOnePassRule) {
 }
 
 TEST(PhraseContains, AllocatesNothing) {
-    const std::string phrase = w("ну и где же ты была, моя дорогая подруга? ") + std::string(500, 'x');
+    const std::string phrase =
+        w("ну и где же ты была, моя дорогая подруга? ") + std::string(500, 'x');
     const std::string word = w("ПОДРУГА?");
     const std::string absent = w("НЕТ ТАКОГО");
     const long before = allocations.load();

@@ -39,9 +39,11 @@ TEST_F(SelectionTest, APhraseEqualToTheEarlierTranscriptLineIsARepeat) {
         {{"Привет.", "Здравствуй."}, "привет", true},
         {{"Привет.", "Здравствуй."}, "Привет.", true},  // prepared phrases are compared
         {{"Привет.", "Здравствуй."}, "привет!", false},
-        {{"Привет.", "Здравствуй.", "Ты здесь?"}, "привет", false},  // a prompt came after the reply
-        {{"Здравствуй.", "Привет."}, "привет", false},                // the last line is not the earlier one
-        {{"Привет."}, "привет", false},                               // fewer than two lines
+        {{"Привет.", "Здравствуй.", "Ты здесь?"},
+         "привет",
+         false},                                        // a prompt came after the reply
+        {{"Здравствуй.", "Привет."}, "привет", false},  // the last line is not the earlier one
+        {{"Привет."}, "привет", false},                 // fewer than two lines
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -144,11 +146,12 @@ TEST_F(SelectionTest, ALongPhraseGetsALongReplyInFourTurnsOfSix) {
         bool longReply;
     };
     const Case cases[] = {
-        {typed109, 1, true},  {typed109, 2, false}, {typed109, 3, true},  {typed109, 4, true},
-        {typed109, 5, true},  {typed109, 6, false}, {typed108, 1, false}, {typed108, 5, false},
+        {typed109, 1, true}, {typed109, 2, false}, {typed109, 3, true},  {typed109, 4, true},
+        {typed109, 5, true}, {typed109, 6, false}, {typed108, 1, false}, {typed108, 5, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("length " + std::to_string(w(c.typed).size()) + ", r = " + std::to_string(c.r));
+        SCOPED_TRACE("length " + std::to_string(w(c.typed).size()) +
+                     ", r = " + std::to_string(c.r));
         transcript.clear();
         say(c.typed, {c.r - 1, 1, noRemark});
         EXPECT_EQ(answer(), c.longReply ? "Много слов." : "Интересно.");
@@ -200,8 +203,9 @@ TEST_F(SelectionTest, AMainLineEndsTheBranchAndTheKeywordsAreLookedUpInTheSameTu
 }
 
 TEST_F(SelectionTest, TheBranchScanPassesOtherDepthsEmptyLinesAndLinesWithoutReplies) {
-    writeBase(baseFiles::keywords, {"Фразы программы", "ПРИВЕТ^Привет!;", "_КАК ДЕЛА^Хорошо.;", "_ПЛОХО^", "",
-                                    "_ПЛОХО^Что случилось?;", "__А ТЫ^И я хорошо.;", "ПОКА^Пока.;@"});
+    writeBase(baseFiles::keywords,
+              {"Фразы программы", "ПРИВЕТ^Привет!;", "_КАК ДЕЛА^Хорошо.;", "_ПЛОХО^", "",
+               "_ПЛОХО^Что случилось?;", "__А ТЫ^И я хорошо.;", "ПОКА^Пока.;@"});
     say("привет", {ignoreLength, 0, noRemark});
     say("как дела", {ignoreLength, 0, noRemark});
     expectBranch(2, 2);

@@ -35,14 +35,16 @@ struct FailureCase {
     std::function<void(EngineTest&)> setup;
     std::string typed;  // UTF-8; empty: the input line holds unrelated text
     std::vector<int> draws;
-    int failingWrite;   // the n-th file write of the turn fails (0: none)
+    int failingWrite;  // the n-th file write of the turn fails (0: none)
     const char* error;
-    bool replyShown;    // the failure comes after the reply was shown (steps 11 to 14)
+    bool replyShown;  // the failure comes after the reply was shown (steps 11 to 14)
     std::function<void(EngineTest&)> check;
 };
 
 // The statement list as the fixture wrote it.
-std::string plainStatements() { return w("Понятно.\r\nИнтересно.\r\n"); }
+std::string plainStatements() {
+    return w("Понятно.\r\nИнтересно.\r\n");
+}
 
 std::function<void(EngineTest&)> removing(std::string_view name) {
     return [name](EngineTest& t) { t.removeBase(name); };
@@ -55,7 +57,9 @@ void baseUnchangedButTheStatementList(EngineTest& t) {
     EXPECT_EQ(t.baseEntries(baseFiles::keywords).size(), 5u);
 }
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.id; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.id;
+}
 
 const FailureCase failureCases[] = {
     {"RepeatList",
@@ -64,53 +68,119 @@ const FailureCase failureCases[] = {
          t.transcript.append(w("Здравствуй."));
          t.removeBase(baseFiles::repeatReplies);
      },
-     "привет", {}, 0, "Cannot open file Base\\Povtor.Dat", false, nullptr},
-    {"AbuseList", removing(baseFiles::abuseReplies), "ну ты лох", {}, 0, "Cannot open file Base\\X.Dat",
-     false, nullptr},
-    {"LongPhraseList", removing(baseFiles::longPhraseReplies), std::string(120, 'x'), {lookAtLength}, 0,
-     "Cannot open file Base\\BigString.Dat", false, nullptr},
-    {"KeywordFileInTheLookup", removing(baseFiles::keywords), "привет", {ignoreLength}, 0,
-     "Cannot open file Base\\Words.Dat", false, [](EngineTest& t) { EXPECT_EQ(t.state.BranchDepth, 0); }},
+     "привет",
+     {},
+     0,
+     "Cannot open file Base\\Povtor.Dat",
+     false,
+     nullptr},
+    {"AbuseList",
+     removing(baseFiles::abuseReplies),
+     "ну ты лох",
+     {},
+     0,
+     "Cannot open file Base\\X.Dat",
+     false,
+     nullptr},
+    {"LongPhraseList",
+     removing(baseFiles::longPhraseReplies),
+     std::string(120, 'x'),
+     {lookAtLength},
+     0,
+     "Cannot open file Base\\BigString.Dat",
+     false,
+     nullptr},
+    {"KeywordFileInTheLookup",
+     removing(baseFiles::keywords),
+     "привет",
+     {ignoreLength},
+     0,
+     "Cannot open file Base\\Words.Dat",
+     false,
+     [](EngineTest& t) { EXPECT_EQ(t.state.BranchDepth, 0); }},
     {"KeywordFileInTheBranchScan",
      [](EngineTest& t) {
          t.state.BranchDepth = 1;
          t.state.BranchLine = 1;
          t.removeBase(baseFiles::keywords);
      },
-     "как дела", {ignoreLength}, 0, "Cannot open file Base\\Words.Dat", false,
+     "как дела",
+     {ignoreLength},
+     0,
+     "Cannot open file Base\\Words.Dat",
+     false,
      [](EngineTest& t) {
          EXPECT_EQ(t.state.BranchDepth, 1);
          EXPECT_EQ(t.state.BranchLine, 1);
      }},
-    {"StatementListForTheFallback", removing(baseFiles::statementReplies), "что-то", {ignoreLength}, 0,
-     "Cannot open file Base\\W2.Dat", false, nullptr},
-    {"QuestionListForTheFallback", removing(baseFiles::questionReplies), "что это?", {ignoreLength}, 0,
-     "Cannot open file Base\\W1.Dat", false, nullptr},
+    {"StatementListForTheFallback",
+     removing(baseFiles::statementReplies),
+     "что-то",
+     {ignoreLength},
+     0,
+     "Cannot open file Base\\W2.Dat",
+     false,
+     nullptr},
+    {"QuestionListForTheFallback",
+     removing(baseFiles::questionReplies),
+     "что это?",
+     {ignoreLength},
+     0,
+     "Cannot open file Base\\W1.Dat",
+     false,
+     nullptr},
     {"QuestionListTheAnswerJoins",
      [](EngineTest& t) {
          t.state.PreviousReply = w("Как дела?");
          t.removeBase(baseFiles::questionReplies);
      },
-     "нормально", {ignoreLength, 0}, 0, "Cannot open file Base\\W1.Dat", false,
+     "нормально",
+     {ignoreLength, 0},
+     0,
+     "Cannot open file Base\\W1.Dat",
+     false,
      baseUnchangedButTheStatementList},
-    {"WritingTheStatementList", nothing, "нормально", {ignoreLength, 0}, 1,
-     "Cannot create file Base\\W2.Dat", false, baseUnchangedButTheStatementList},
-    {"WritingTheNewKey", nothing, "нормально", {ignoreLength, 0}, 2, "Cannot create file Base\\Words.Dat",
+    {"WritingTheStatementList",
+     nothing,
+     "нормально",
+     {ignoreLength, 0},
+     1,
+     "Cannot create file Base\\W2.Dat",
+     false,
+     baseUnchangedButTheStatementList},
+    {"WritingTheNewKey",
+     nothing,
+     "нормально",
+     {ignoreLength, 0},
+     2,
+     "Cannot create file Base\\Words.Dat",
      false,
      [](EngineTest& t) {
-         EXPECT_EQ(t.baseEntries(baseFiles::statementReplies), (Lines{"Понятно.", "Интересно.", "Нормально."}));
+         EXPECT_EQ(t.baseEntries(baseFiles::statementReplies),
+                   (Lines{"Понятно.", "Интересно.", "Нормально."}));
          EXPECT_EQ(t.baseEntries(baseFiles::keywords).size(), 5u);
      }},
-    {"WritingTheNewAlternative", [](EngineTest& t) { t.state.PreviousReply = w("Пока"); }, "нормально",
-     {ignoreLength, 0}, 3, "Cannot create file Base\\Words.Dat", false,
+    {"WritingTheNewAlternative",
+     [](EngineTest& t) { t.state.PreviousReply = w("Пока"); },
+     "нормально",
+     {ignoreLength, 0},
+     3,
+     "Cannot create file Base\\Words.Dat",
+     false,
      [](EngineTest& t) {
          const Lines keywords = t.baseEntries(baseFiles::keywords);
          ASSERT_EQ(keywords.size(), 6u);
          EXPECT_EQ(keywords[4], "ПОКА^До свидания.;Пока-пока.;@");
          EXPECT_EQ(keywords[5], "НОРМАЛЬНО.^");
      }},
-    {"RemarkList", removing(baseFiles::remarks), "привет", {ignoreLength, 0, armRemark}, 0,
-     "Cannot open file Base\\AI.dat", true, [](EngineTest& t) { EXPECT_TRUE(t.remarkTimer.enabled()); }},
+    {"RemarkList",
+     removing(baseFiles::remarks),
+     "привет",
+     {ignoreLength, 0, armRemark},
+     0,
+     "Cannot open file Base\\AI.dat",
+     true,
+     [](EngineTest& t) { EXPECT_TRUE(t.remarkTimer.enabled()); }},
     {"WritingTheExchangeFile",
      [](EngineTest& t) {
          t.userMode.checked = false;
@@ -118,7 +188,11 @@ const FailureCase failureCases[] = {
          t.exchangePath.setText("Nowhere\\Txt.Dat");
          t.exchange.assign({w("привет")});
      },
-     "", {ignoreLength, 0, noRemark}, 0, "Cannot create file Nowhere\\Txt.Dat", true,
+     "",
+     {ignoreLength, 0, noRemark},
+     0,
+     "Cannot create file Nowhere\\Txt.Dat",
+     true,
      [](EngineTest& t) { EXPECT_EQ(t.exchange.entries(), (Lines{w("Привет!")})); }},
 };
 
@@ -165,7 +239,9 @@ TEST_P(TurnFailureTest, WhatHappenedBeforeTheFailureStaysAndNothingAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFailingStep, TurnFailureTest, ::testing::ValuesIn(failureCases),
-                         [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.id); });
+                         [](const ::testing::TestParamInfo<FailureCase>& failure) {
+                             return std::string(failure.param.id);
+                         });
 
 }  // namespace
 }  // namespace sob::testing

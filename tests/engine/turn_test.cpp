@@ -17,10 +17,18 @@ TEST(PreparePhrase, CapitalisesCyrillicAndCompletesThePunctuation) {
         std::string prepared;  // UTF-8
     };
     const Case cases[] = {
-        {"привет", "Привет."},   {"привет,", "Привет."}, {"как дела?", "Как дела?"},
-        {"ура!", "Ура!"},        {"hello", "hello."},    {"ёлка", "Ёлка."},
-        {"яблоко.", "Яблоко."},  {"да ", "Да ."},        {"Уже.", "Уже."},
-        {"1,", "1."},            {",", "."},             {"ўсё", "ўсё."},  // only the 33 Russian letters
+        {"привет", "Привет."},
+        {"привет,", "Привет."},
+        {"как дела?", "Как дела?"},
+        {"ура!", "Ура!"},
+        {"hello", "hello."},
+        {"ёлка", "Ёлка."},
+        {"яблоко.", "Яблоко."},
+        {"да ", "Да ."},
+        {"Уже.", "Уже."},
+        {"1,", "1."},
+        {",", "."},
+        {"ўсё", "ўсё."},  // only the 33 Russian letters
         {"ђ", "ђ."},
     };
     for (const Case& c : cases)
@@ -41,7 +49,8 @@ TEST_F(TurnTest, EchoesChoosesShowsAndResets) {
     EXPECT_EQ(u(state.RawPhrase), "привет");
     EXPECT_EQ(transcriptLines(), (Lines{"Привет.", "Здравствуй."}));
     EXPECT_EQ(recordLines(), (Lines{"USER:     Привет.", "CPU:     Здравствуй."}));
-    EXPECT_EQ(transcript.lines()[0].style, (TextStyle{Color::rgb(0, 0, 200), "Arial", 10, FontStyle::Bold}));
+    EXPECT_EQ(transcript.lines()[0].style,
+              (TextStyle{Color::rgb(0, 0, 200), "Arial", 10, FontStyle::Bold}));
     EXPECT_EQ(transcript.lines()[1].style,
               (TextStyle{Color::rgb(200, 0, 0), "Courier New", 12, FontStyle::Italic}));
     EXPECT_EQ(tp.audio.started, (Lines{"Sound\\Button3.wav", "Sound\\CpuSound.wav"}));
@@ -152,7 +161,8 @@ TEST_F(TurnTest, MachineDialogueTakesAMultiLineExchangeAsOnePhrase) {
     EXPECT_EQ(dir.read("Txt.Dat"), w("Понятно.") + "\r\n");
     // Learnt as a generic reply (one entry per line, as the list takes text),
     // but never as a key or an alternative: it would split a keyword line.
-    EXPECT_EQ(baseEntries(baseFiles::questionReplies), (Lines{"Не знаю.", "Угадай.", "Всё", "по-старому."}));
+    EXPECT_EQ(baseEntries(baseFiles::questionReplies),
+              (Lines{"Не знаю.", "Угадай.", "Всё", "по-старому."}));
     EXPECT_EQ(baseEntries(baseFiles::keywords).size(), 5u);
 }
 
