@@ -11,9 +11,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
-#include <QTimer>
+#include <QTranslator>
 
 #include "platform/clock.h"
 #include "platform/dispatcher.h"
@@ -56,6 +59,28 @@ bool displayAvailable() {
     return true;
 }
 
+// Reports on standard error when the main window is first painted (for the
+// start-up measurement; SOBESEDNIK_REPORT_READY=1).
+class ReadyReporter : public QObject {
+public:
+    explicit ReadyReporter(const QElapsedTimer& sinceStart) : sinceStart_(sinceStart) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !reported_) {
+            reported_ = true;
+            std::fprintf(stderr, "sobesednik: window shown after %lld ms\n",
+                         static_cast<long long>(sinceStart_.elapsed()));
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer& sinceStart_;
+    bool reported_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +98,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("sobesednik");
     QApplication::setQuitOnLastWindowClosed(false);
     if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);
+    // Qt's own dialogs (colour picker, buttons) in the user's language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale::system(), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     sob::qt::installFontSubstitutions();
     QApplication::setFont(QFont("MS Sans Serif", 8));
 
@@ -106,17 +136,12 @@ int main(int argc, char** argv) {
     errorBox.setParentWidget(frontEnd.mainWindow());
     pickers.setParentWidget(frontEnd.mainWindow());
 
+    ReadyReporter readyReporter(sinceStart);
+    if (envSet("SOBESEDNIK_REPORT_READY")) frontEnd.mainWindow()->installEventFilter(&readyReporter);
+
     program->Form1->onClosed = [] { QCoreApplication::exit(0); };
     program->show();
     frontEnd.start();
-
-    // For measurements: report how long the window took to appear.
-    if (envSet("SOBESEDNIK_REPORT_READY")) {
-        QTimer::singleShot(0, [&sinceStart] {
-            std::fprintf(stderr, "sobesednik: ready after %lld ms\n",
-                         static_cast<long long>(sinceStart.elapsed()));
-        });
-    }
     const int code = app.exec();
     // Nothing may tick while the windows are taken down.
     frontEnd.stop();

@@ -26,6 +26,11 @@ FrontEnd::FrontEnd(Platform& platform)
     driver_->setAfterRun([this] {
         if (dirty_) syncAll();
     });
+    // The user moving the focus (a click, a window activated) happens
+    // outside any handler: wake the timers that sleep meanwhile, so the
+    // state polling asks for the focus again.
+    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
+                     [this] { platform_.scheduler.wake(); });
 }
 
 FrontEnd::~FrontEnd() {

@@ -7,14 +7,11 @@
 
 #include "platform/pickers.h"
 
-class QFontDialog;
-
 namespace sob::qt {
 
-// The colour and font choosers: Qt's own QColorDialog and QFontDialog, modal.
-// The font chooser offers name, style and size only (its effects group with
-// underline and strike-out is hidden; the model's fonts carry no colour
-// choice). For the input line's font it offers the size 8 alone.
+// The colour and font choosers, modal: Qt's QColorDialog and the program's
+// FontChooser (name, style and size only; the size 8 alone for the input
+// line's font).
 class QtPickers : public PickerHost {
 public:
     bool pickColor(Color& color) override;
@@ -24,9 +21,6 @@ public:
 
     // Called with each dialog once it is open (tests answer it from here).
     void setOpenedHook(std::function<void(QWidget* dialog)> hook) { openedHook_ = std::move(hook); }
-
-    // Restricts an open font dialog to the size 8 (exposed for tests).
-    static void restrictToSize8(QFontDialog& dialog);
 
 private:
     QWidget* parentWidget() const;
