@@ -372,7 +372,11 @@ private:
         while (p < end) {
             const auto c = static_cast<unsigned char>(*p);
             if (!kSpecial[c]) {
-                *out++ = map[c];
+                const char m = map[c];
+                // A code page may turn a byte into a line break (EBCDIC
+                // has LF at 0x25): the general way makes it one.
+                if (m == '\r' || m == '\n') break;
+                *out++ = m;
                 ++p;
                 continue;
             }
@@ -386,8 +390,9 @@ private:
                 const int lo = hexValue(p[3]);
                 if (hi < 0 || lo < 0) break;
                 const auto b = static_cast<unsigned char>(hi * 16 + lo);
-                if (b == '\r' || b == '\n') break;
-                *out++ = map[b];
+                const char m = map[b];
+                if (m == '\r' || m == '\n') break;
+                *out++ = m;
                 p += 4;
             } else if (p[1] == 'p' && p[2] == 'a' && p[3] == 'r' &&
                        (end - p == 4 || (!isLetter(p[4]) && !isDigit(p[4]) && p[4] != '-'))) {
@@ -420,7 +425,14 @@ private:
             n -= skip;
         }
         const char* map = g.table == nullptr ? kIdentity.data() : g.table->data();
-        for (std::size_t i = 0; i < n; ++i) *out_++ = map[static_cast<unsigned char>(start[i])];
+        for (std::size_t i = 0; i < n; ++i) {
+            const char m = map[static_cast<unsigned char>(start[i])];
+            if (m == '\r') {
+                paragraph();  // a line break given as a character ends the entry
+            } else if (m != '\n') {
+                *out_++ = m;
+            }
+        }
     }
 
     // A character of the document text; a stand-in of a \uN is dropped.
