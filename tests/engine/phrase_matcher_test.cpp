@@ -15,6 +15,10 @@ namespace {
 std::atomic<long> allocations{0};
 }  // namespace
 
+// The replacements pair malloc with free themselves; GCC cannot see that
+// through the inlined calls.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
@@ -26,6 +30,7 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace sob::testing {
 namespace {
