@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Two copies of the real program talk to each other in the machine dialogue
+# "Cpu\Cpu" through one exchange file, under Xvfb, driven by xdotool as a
+# user would drive them: each copy runs in a working folder of its own (a
+# fresh copy of data/), gets the exchange file's path typed into its editor
+# window "Редактор" and is switched to "C&pu\Cpu" through its menu. After
+# about fifteen seconds both leave through "В&ыход", which writes their
+# dialogue logs; the logs must show at least ten turns in which a copy
+# answered the other copy's last reply.
+#
+# Usage: machine_dialogue_e2e.sh PROGRAM LIST_DUMP DATA_FOLDER
+# Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool).
+set -uo pipefail
+
+program=$(realpath "$1")
+dump=$(realpath "$2")
+data=$(realpath "$3")
+minimumExchanges=10
+
+if ! command -v Xvfb >/dev/null 2>&1 || ! command -v xdotool >/dev/null 2>&1; then
+    echo "SKIP: Xvfb or xdotool is not installed"
+    exit 77
+fi
+
+export LC_ALL=C.UTF-8
+work=$(mktemp -d "${TMPDIR:-/tmp}/sob-e2e-dialogue-XXXXXX")
+pids=()
+failed=0
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "work folder kept: $work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failed=1
+    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
+        import -window root "$work/failure.png" 2>/dev/null && echo "screen: $work/failure.png"
+    fi
+    for copy in A B; do
+        [ -s "$work/$copy.err" ] && { echo "--- copy $copy"; cat "$work/$copy.err"; }
+    done
+    exit 1
+}
+
+# ---- an X server on a free display ----
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 150); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb SOBESEDNIK_NO_SOUND=1
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+echo "display $DISPLAY"
+
+# The exchange file holds the opening phrase.
+mkdir "$work/shared"
+exchange="$work/shared/Txt.Dat"
+printf 'Привет\r\n' | iconv -f UTF-8 -t WINDOWS-1251 >"$exchange"
+
+# Each copy in its own folder. Farewell lines ("@" at the end) are taken out
+# of the keyword file, so that neither copy says goodbye and closes itself
+# halfway through.
+declare -A pid window
+for copy in A B; do
+    mkdir "$work/$copy"
+    cp -r "$data/Base" "$data/Sound" "$work/$copy/" || fail "no phrase base or sounds in $data"
+    perl -i -ne 'print unless /\@\r?$/' "$work/$copy/Base/Words.Dat"
+    (cd "$work/$copy" && exec "$program") >"$work/$copy.err" 2>&1 &
+    pid[$copy]=$!
+    pids+=("${pid[$copy]}")
+    window[$copy]=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "${pid[$copy]}" \
+        --name 'Разработчик' | head -1)
+    [ -n "${window[$copy]}" ] || fail "copy $copy showed no window"
+done
+sleep 1  # the start-up ticks: the base is counted, the window shakes
+
+# Keys go to a copy's main window. A Cyrillic keysym gets a spare key code
+# mapped as it is sent; a pause lets the mapping settle before the next one.
+focus() { xdotool windowfocus --sync "${window[$1]}"; sleep 0.3; }
+key() { xdotool key "$@"; sleep 0.3; }
+
+# "&Настройки" / "Ре&дактор": type the path, Tab to "Хорошо", press it. The
+# editor moves the focus between its fields every two seconds; all of this
+# is done well within the first two.
+setExchangePath() {
+    focus "$1"
+    key alt+Cyrillic_en
+    key Cyrillic_de
+    timeout 10 xdotool search --all --sync --onlyvisible --pid "${pid[$1]}" --name 'Редактор' \
+        >/dev/null || fail "copy $1 did not open its editor"
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$exchange"
+    xdotool key Tab Tab space
+    for _ in $(seq 50); do
+        xdotool search --all --onlyvisible --pid "${pid[$1]}" --name 'Редактор' >/dev/null || return 0
+        sleep 0.1
+    done
+    fail "copy $1 did not close its editor"
+}
+
+# "&Настройки" / "&Режим" / "C&pu\Cpu", all but the last key. "Цвет &реплик"
+# shares the access key of "&Режим": the first press opens that one, Escape
+# closes it again and the second press reaches "&Режим".
+openModeMenu() {
+    focus "$1"
+    key alt+Cyrillic_en
+    key Cyrillic_er
+    key Escape
+    key Cyrillic_er
+}
+
+setExchangePath A
+setExchangePath B
+
+# A's first exchange tick comes 3 s after its switch, then one every second;
+# B is switched 1.5 s after A, so that its ticks fall half-way between A's.
+openModeMenu A
+xdotool key p
+switchedA=$(date +%s%N)
+openModeMenu B
+now=$(date +%s%N)
+wait=$(((switchedA + 1500000000 - now) / 1000000))
+[ "$wait" -gt 0 ] && sleep "$(printf '%d.%03d' $((wait / 1000)) $((wait % 1000)))"
+xdotool key p
+
+sleep 16
+
+# "&Система" / "В&ыход" in each: the dialogue log is written, the copy ends.
+for copy in A B; do
+    focus "$copy"
+    key alt+Cyrillic_es
+    key Cyrillic_yeru
+    for _ in $(seq 100); do kill -0 "${pid[$copy]}" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "${pid[$copy]}" 2>/dev/null && fail "copy $copy did not exit"
+done
+
+# The logs: each turn of a copy is a "USER:" line (the phrase it read) and
+# the "CPU:" line after it (its reply). Putting the two copies' turns in the
+# order they happened, every phrase must be the last reply written before it
+# (as the turn prepares it: first letter capitalised, end punctuation
+# completed); a turn that answers the other copy's reply is an exchange.
+for copy in A B; do
+    (cd "$work/$copy" && "$dump" 'Base\Log.Mardun') >"$work/$copy.log" ||
+        fail "copy $copy left no readable dialogue log"
+done
+cat >"$work/check.pl" <<'PERL'
+use strict;
+use warnings;
+use utf8;
+use open qw(:std :encoding(UTF-8));
+
+sub turns {
+    my ($name, $path) = @_;
+    open my $in, '<', $path or die "cannot read $path\n";
+    my @turns;
+    while (<$in>) {
+        chomp;
+        if (/^USER:     (.*)$/) {
+            push @turns, { copy => $name, phrase => $1 };
+        } elsif (/^CPU:     (.*)$/ && @turns && !defined $turns[-1]{reply}) {
+            $turns[-1]{reply} = $1;  # later CPU lines are remarks
+        }
+    }
+    return grep { defined $_->{reply} } @turns;
+}
+
+# What a turn makes of the text it reads: a small Cyrillic first letter
+# capitalised, the end punctuation completed.
+sub prepared {
+    my ($s) = @_;
+    return $s if $s eq '';
+    $s = uc(substr($s, 0, 1)) . substr($s, 1) if $s =~ /^[а-яё]/;
+    if ($s =~ /,$/) { $s =~ s/,$/./ }
+    elsif ($s !~ /[.!?]$/) { $s .= '.' }
+    return $s;
+}
+
+my ($logA, $logB, $minimum) = @ARGV;
+my @queue = ([turns('A', $logA)], [turns('B', $logB)]);
+die "copy A took no turn\n" unless @{ $queue[0] };
+die "copy B took no turn\n" unless @{ $queue[1] };
+
+my $last = { copy => '', reply => 'Привет' };  # the opening phrase
+my ($exchanges, $taken) = (0, 0);
+while (1) {
+    my @fits = grep { @{ $queue[$_] } && $queue[$_][0]{phrase} eq prepared($last->{reply}) } 0, 1;
+    last unless @fits;
+    # Both copies may have read the same text; the one that did not write it
+    # comes first.
+    my ($pick) = grep { $queue[$_][0]{copy} ne $last->{copy} } @fits;
+    $pick //= $fits[0];
+    my $turn = shift @{ $queue[$pick] };
+    ++$exchanges if $last->{copy} ne '' && $turn->{copy} ne $last->{copy};
+    print "$turn->{copy}: $turn->{phrase} -> $turn->{reply}\n";
+    $last = $turn;
+    ++$taken;
+}
+my $left = @{ $queue[0] } + @{ $queue[1] };
+print "$taken turns in order, $exchanges answering the other copy, $left left over\n";
+# Only the end may be left over: after one copy has gone, the other one is
+# still running and answers its own replies until it goes too.
+die "the turns do not follow one another through the exchange file\n" if $left > 2;
+die "only $exchanges exchanges, wanted $minimum\n" if $exchanges < $minimum;
+PERL
+perl "$work/check.pl" "$work/A.log" "$work/B.log" "$minimumExchanges" ||
+    fail "the dialogue logs do not show the two copies answering each other"
+echo "1 passed, 0 failed"
