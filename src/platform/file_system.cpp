@@ -189,6 +189,10 @@ void writeWholeFile(std::string_view programPath, std::string_view bytes) {
     }
     if (::stat(target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) throw cannotCreateFile(programPath);
+        // A file the user may not write (marked read-only) is not replaced,
+        // although its folder would let a new file take its place.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            throw cannotCreateFile(programPath);
         replacing = true;
     }
 

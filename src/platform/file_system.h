@@ -38,8 +38,8 @@ std::string readWholeFile(std::string_view programPath);
 // target, so a reader never sees half a file and a failure leaves the old file
 // as it was. A replaced file keeps its permission bits; a link is followed and
 // its target replaced. Throws cannotCreateFile(programPath) when the file
-// cannot be written (missing or read-only folder, a folder in its place, a full
-// disk); no temporary file is left behind.
+// cannot be written (missing or read-only folder, a read-only file, a folder in
+// its place, a full disk); no temporary file is left behind.
 void writeWholeFile(std::string_view programPath, std::string_view bytes);
 
 // For crash-safety tests: writeWholeFile writes in chunks of at most 64 KiB and
