@@ -29,8 +29,8 @@ void TurnRig::useMachineDialogue(std::string exchangeFile) {
 
 const std::vector<std::string_view>& phraseBaseFiles() {
     static const std::vector<std::string_view> files = {
-        baseFiles::keywords,          baseFiles::repeatReplies,    baseFiles::abuseReplies,
-        baseFiles::longPhraseReplies, baseFiles::questionReplies,  baseFiles::statementReplies,
+        baseFiles::keywords,          baseFiles::repeatReplies,   baseFiles::abuseReplies,
+        baseFiles::longPhraseReplies, baseFiles::questionReplies, baseFiles::statementReplies,
         baseFiles::idlePrompts,       baseFiles::remarks};
     return files;
 }
@@ -44,9 +44,9 @@ void writeSmallBase() {
         list.assign(std::move(entries));
         list.SaveToFile(file);
     };
-    put(baseFiles::keywords, {"Фразы программы", "ПРИВЕТ^Привет!;Здравствуй.;",
-                              "_КАК ДЕЛА^Хорошо, а у тебя?;", "__ТОЖЕ^Вот и славно.;",
-                              "ПОКА^До свидания.;Пока-пока.;@", "КАК ТЕБЯ ЗОВУТ?^"});
+    put(baseFiles::keywords,
+        {"Фразы программы", "ПРИВЕТ^Привет!;Здравствуй.;", "_КАК ДЕЛА^Хорошо, а у тебя?;",
+         "__ТОЖЕ^Вот и славно.;", "ПОКА^До свидания.;Пока-пока.;@", "КАК ТЕБЯ ЗОВУТ?^"});
     put(baseFiles::repeatReplies, {"Ты это уже говорил.", "Повторяешься."});
     put(baseFiles::abuseReplies, {"Не ругайся.", "Фу."});
     put(baseFiles::longPhraseReplies, {"Как длинно!", "Много слов."});
