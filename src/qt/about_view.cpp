@@ -72,8 +72,8 @@ AboutView::AboutView(FrontEnd& frontEnd, TForm3& form)
         form3_.Memo1.scrollBars ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
     memo_->setHorizontalScrollBarPolicy(bars);
     memo_->setVerticalScrollBarPolicy(bars);
-    memoBinding_ = std::make_unique<ControlBinding>(form3_.Memo1, memo_, QPalette::Base,
-                                                    QPalette::Text);
+    memoBinding_ =
+        std::make_unique<ControlBinding>(form3_.Memo1, memo_, QPalette::Base, QPalette::Text);
     // The pointer over the text, not the I-beam of an editor.
     memo_->viewport()->setCursor(toQtCursor(form3_.Memo1.cursor));
 
@@ -126,6 +126,8 @@ void AboutView::syncHistory() {
     memo_->setPlainText(fromProgramText(text));
 }
 
-void AboutView::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+void AboutView::closeEvent(QCloseEvent* event) {
+    handleCloseEvent(event);
+}
 
 }  // namespace sob::qt

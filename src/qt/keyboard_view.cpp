@@ -34,11 +34,11 @@ KeyboardView::KeyboardView(FrontEnd& frontEnd, TForm4& form)
     setCentralWidget(central);
 
     symbols_ = makeGroup(form4_.GroupBox1, central);
-    symbolsBinding_ = std::make_unique<ControlBinding>(form4_.GroupBox1, symbols_,
-                                                       QPalette::NoRole, QPalette::WindowText);
+    symbolsBinding_ = std::make_unique<ControlBinding>(form4_.GroupBox1, symbols_, QPalette::NoRole,
+                                                       QPalette::WindowText);
     letters_ = makeGroup(form4_.GroupBox2, central);
-    lettersBinding_ = std::make_unique<ControlBinding>(form4_.GroupBox2, letters_,
-                                                       QPalette::NoRole, QPalette::WindowText);
+    lettersBinding_ = std::make_unique<ControlBinding>(form4_.GroupBox2, letters_, QPalette::NoRole,
+                                                       QPalette::WindowText);
 
     for (Button* key : form4_.symbolKeys()) addKey(*key, symbols_);
     for (Button* key : form4_.letterKeys()) addKey(*key, letters_);
@@ -79,6 +79,8 @@ void KeyboardView::sync() {
     menu_->sync();
 }
 
-void KeyboardView::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+void KeyboardView::closeEvent(QCloseEvent* event) {
+    handleCloseEvent(event);
+}
 
 }  // namespace sob::qt
