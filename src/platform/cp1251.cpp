@@ -10,35 +10,6 @@ namespace sob {
 
 namespace {
 
-// Upper-casing table: identity except for the lowercase letters of the code page.
-constexpr std::array<unsigned char, 256> makeUpperTable() {
-    std::array<unsigned char, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-    for (int i = 'a'; i <= 'z'; ++i) t[i] = static_cast<unsigned char>(i - 0x20);
-    for (int i = 0xE0; i <= 0xFF; ++i) t[i] = static_cast<unsigned char>(i - 0x20);  // а-я
-    constexpr std::pair<int, int> others[] = {
-        {0xB8, 0xA8},  // ё
-        {0x90, 0x80},  // ђ
-        {0x83, 0x81},  // ѓ
-        {0xA2, 0xA1},  // ў
-        {0xBC, 0xA3},  // ј
-        {0xB4, 0xA5},  // ґ
-        {0xBA, 0xAA},  // є
-        {0xBF, 0xAF},  // ї
-        {0xB3, 0xB2},  // і
-        {0xBE, 0xBD},  // ѕ
-        {0x9A, 0x8A},  // љ
-        {0x9C, 0x8C},  // њ
-        {0x9D, 0x8D},  // ќ
-        {0x9E, 0x8E},  // ћ
-        {0x9F, 0x8F},  // џ
-    };
-    for (auto [lower, upper] : others) t[lower] = static_cast<unsigned char>(upper);
-    return t;
-}
-
-constexpr std::array<unsigned char, 256> kUpper = makeUpperTable();
-
 constexpr char32_t kReplacement = 0xFFFD;
 // The highest code point of a Windows-1251 character (U+2122, the trade mark sign).
 constexpr char32_t kHighestMapped = 0x2122;
@@ -104,14 +75,10 @@ const Tables& tables() {
 
 }  // namespace
 
-char upperChar(char c) {
-    return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
-}
-
 std::string upperCase(std::string_view s) {
     std::string r(s.size(), '\0');
     for (std::size_t i = 0; i < s.size(); ++i) {
-        r[i] = static_cast<char>(kUpper[static_cast<unsigned char>(s[i])]);
+        r[i] = static_cast<char>(detail::kUpperTable[static_cast<unsigned char>(s[i])]);
     }
     return r;
 }
