@@ -122,7 +122,11 @@ void EditBinding::sync() {
         widget_->setText(fromProgramText(shown_));
         applyLengthLimit();
     }
-    if (widget_->isReadOnly() != model_.readOnly) widget_->setReadOnly(model_.readOnly);
+    if (first_ || model_.readOnly != readOnly_) {
+        readOnly_ = model_.readOnly;
+        widget_->setReadOnly(readOnly_);
+    }
+    first_ = false;
 }
 
 // ---- ButtonBinding ----
@@ -239,7 +243,7 @@ MenuBinding::MenuBinding(FrontEnd& frontEnd, QMenuBar* bar, const std::vector<Me
     for (MenuItem* item : items) {
         QMenu* menu = bar_->addMenu(fromProgramText(item->caption));
         menu->setObjectName(QString::fromStdString(item->name()));
-        entries_.push_back({item, menu->menuAction(), item->caption});
+        entries_.push_back({item, menu->menuAction(), item->caption, true, true, false});
         addItems(menu, item->items);
         if (!item->shortcut.empty()) addShortcut(item, shortcutWindow_);
     }
@@ -265,7 +269,7 @@ void MenuBinding::addItems(QMenu* menu, const std::vector<MenuItem*>& items) {
             });
         }
         action->setObjectName(QString::fromStdString(item->name()));
-        entries_.push_back({item, action, item->caption});
+        entries_.push_back({item, action, item->caption, true, true, false});
         if (!item->shortcut.empty()) addShortcut(item, shortcutWindow_);
     }
 }
@@ -296,13 +300,20 @@ void MenuBinding::sync() {
             entry.caption = item.caption;
             action->setText(fromProgramText(entry.caption));
         }
-        if (action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
-        if (action->isVisible() != item.visible) action->setVisible(item.visible);
-        if (action->isChecked() != item.checked) {
+        if (item.enabled != entry.enabled) {
+            entry.enabled = item.enabled;
+            action->setEnabled(entry.enabled);
+        }
+        if (item.visible != entry.visible) {
+            entry.visible = item.visible;
+            action->setVisible(entry.visible);
+        }
+        if (item.checked != entry.checked) {
             // Only a checked item shows a mark; an unchecked one shows none.
-            if (item.checked) action->setCheckable(true);
-            action->setChecked(item.checked);
-            if (!item.checked) action->setCheckable(false);
+            entry.checked = item.checked;
+            if (entry.checked) action->setCheckable(true);
+            action->setChecked(entry.checked);
+            if (!entry.checked) action->setCheckable(false);
         }
     }
 }

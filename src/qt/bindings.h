@@ -85,6 +85,8 @@ private:
     QLineEdit* widget_;
     ControlBinding control_;
     std::string shown_;
+    bool readOnly_ = false;
+    bool first_ = true;
 };
 
 // A button (a flat speed button or a push button). The user's click runs
@@ -156,6 +158,9 @@ private:
         MenuItem* item;
         QAction* action;
         std::string caption;
+        bool enabled = true;
+        bool visible = true;
+        bool checked = false;
     };
     void addItems(QMenu* menu, const std::vector<MenuItem*>& items);
     void addShortcut(MenuItem* item, QWidget* window);

@@ -31,24 +31,24 @@ void FormView::syncWindow() {
         w->setWindowTitle(fromProgramText(shownCaption_));
     }
     const Screen& screen = form_.screen();
-    if (form_.bounds != shownBounds_ || screen.frameTop != shownFrameTop_) {
+    const Bounds frame{screen.frameLeft, screen.frameTop, screen.frameRight, screen.frameBottom};
+    if (form_.bounds != shownBounds_ || frame != shownFrame_) {
         shownBounds_ = form_.bounds;
-        shownFrameTop_ = screen.frameTop;
-        int width = 0;
-        int height = 0;
-        if (hasMenuBar()) {
-            // The menu bar lies inside the Qt window but inside the model's
-            // top frame.
-            const int menu = frontEnd_.menuBarHeight();
-            width = form_.bounds.width - screen.frameLeft - screen.frameRight;
-            height = form_.bounds.height - (screen.frameTop - menu) - screen.frameBottom;
-        } else {
-            width = form_.clientWidth();
-            height = form_.clientHeight();
-        }
-        w->setFixedSize(std::max(width, 1), std::max(height, 1));
-        // A top-level widget's position is that of its frame.
-        w->move(form_.bounds.left, form_.bounds.top);
+        shownFrame_ = frame;
+        // The menu bar lies inside the Qt window but inside the model's top
+        // frame; what is left of the top frame is the window manager's.
+        const int menu = frontEnd_.menuBarHeight();
+        const int titleHeight = std::max(0, screen.frameTop - menu);
+        int width = form_.bounds.width - screen.frameLeft - screen.frameRight;
+        int height = form_.bounds.height - titleHeight - screen.frameBottom;
+        if (!hasMenuBar()) height -= menu;
+        width = std::max(width, 1);
+        height = std::max(height, 1);
+        w->setFixedSize(width, height);
+        // Placed by its client area: the window manager puts its frame
+        // around it, so the frame's corner lands on the model's bounds.
+        w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
+                       height);
     }
     if (form_.enabled != shownEnabled_) {
         shownEnabled_ = form_.enabled;

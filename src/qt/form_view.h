@@ -69,7 +69,7 @@ private:
     Form& form_;
     std::string shownCaption_;
     Bounds shownBounds_{-1, -1, -1, -1};
-    int shownFrameTop_ = -1;
+    Bounds shownFrame_{-1, -1, -1, -1};  // left, top, right, bottom
     bool shownVisible_ = false;
     bool shownEnabled_ = true;
     Color shownColor_{};

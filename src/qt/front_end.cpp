@@ -83,7 +83,13 @@ void FrontEnd::syncAll() {
     }
     syncing_ = true;
     dirty_ = false;
-    for (auto& view : views_) view->sync();
+    for (auto& view : views_) {
+        // A hidden window has nothing to show: its widgets catch up when it
+        // is shown (the virtual keyboard alone has dozens of buttons, and
+        // this runs after every tick of the 1-millisecond timers).
+        if (!view->form().visible && !view->window()->isVisible()) continue;
+        view->sync();
+    }
     syncBusyCursor();
     syncing_ = false;
     measureFrame();
@@ -131,12 +137,15 @@ void FrontEnd::updateFrame(int left, int top, int right, int bottom) {
     screen.frameTop = newTop;
     screen.frameRight = right;
     screen.frameBottom = bottom;
-    // Keep every window's client size: the outer size grows with the frame.
+    // Keep every window's client size: the outer size grows with the
+    // frame, about the same centre.
     for (auto& view : views_) {
         Form& form = view->form();
         Bounds& normal = form.maximized ? form.normalBounds : form.bounds;
         normal.width += dw;
         normal.height += dh;
+        normal.left -= dw / 2;
+        normal.top -= dh / 2;
     }
     syncAll();
 }

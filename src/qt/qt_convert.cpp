@@ -80,7 +80,10 @@ Qt::CursorShape toQtCursor(CursorShape shape) {
 }
 
 void installFontSubstitutions() {
-    const QStringList sans{"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans", "Sans Serif"};
+    // Faces of about the same width first: the window's texts were laid out
+    // for it (the status bar's panels have fixed widths).
+    const QStringList sans{"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans",
+                           "DejaVu Sans Condensed", "DejaVu Sans", "Sans Serif"};
     QFont::insertSubstitutions("MS Sans Serif", sans);
     QFont::insertSubstitutions("MS Shell Dlg", sans);
     QFont::insertSubstitutions("Tahoma", sans);

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Takes docs/main_window.png: the main window after a short conversation,
+# under Xvfb with a small window manager (openbox, for the title bar) when
+# one is installed, on a fresh copy of the delivered data.
+# Needs: Xvfb, xdotool, x11-xkb-utils, x11-utils, imagemagick (import); openbox
+# optional.
+#
+#   docs/main_window_screenshot.sh [path/to/sobesednik]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+program=$(realpath "${1:-$root/build/run/src/app/sobesednik}")
+work=$(mktemp -d "${TMPDIR:-/tmp}/sob-shot-XXXXXX")
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/rt"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+if command -v openbox >/dev/null; then
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 1
+fi
+setxkbmap -layout ru
+
+cp -R "$root/data" "$work/folder"
+cd "$work/folder"
+SOBESEDNIK_REPORT_READY=1 "$program" 2>"$work/err" &
+pids+=($!)
+for _ in $(seq 400); do grep -q "window shown" "$work/err" 2>/dev/null && break; sleep 0.05; done
+window=$(xdotool search --name "Мардун" | head -n1)
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.5
+
+say() {  # types a Russian phrase key by key, then Enter
+    local -A sym=([а]=Cyrillic_a [б]=Cyrillic_be [в]=Cyrillic_ve [г]=Cyrillic_ghe [д]=Cyrillic_de
+        [е]=Cyrillic_ie [ж]=Cyrillic_zhe [з]=Cyrillic_ze [и]=Cyrillic_i [й]=Cyrillic_shorti
+        [к]=Cyrillic_ka [л]=Cyrillic_el [м]=Cyrillic_em [н]=Cyrillic_en [о]=Cyrillic_o
+        [п]=Cyrillic_pe [р]=Cyrillic_er [с]=Cyrillic_es [т]=Cyrillic_te [у]=Cyrillic_u
+        [ф]=Cyrillic_ef [х]=Cyrillic_ha [ц]=Cyrillic_tse [ч]=Cyrillic_che [ш]=Cyrillic_sha
+        [щ]=Cyrillic_shcha [ъ]=Cyrillic_hardsign [ы]=Cyrillic_yeru [ь]=Cyrillic_softsign
+        [э]=Cyrillic_e [ю]=Cyrillic_yu [я]=Cyrillic_ya [" "]=space [","]=comma ["?"]=question)
+    local keys=() i
+    for ((i = 0; i < ${#1}; i++)); do keys+=("${sym[${1:i:1}]}"); done
+    xdotool key --delay 30 "${keys[@]}" Return
+    sleep 0.4
+}
+say "привет"
+say "как тебя зовут"
+say "что ты умеешь"
+say "расскажи о себе"
+xdotool key --delay 30 Cyrillic_ha Cyrillic_o Cyrillic_er Cyrillic_o Cyrillic_sha Cyrillic_o
+sleep 0.3
+# The window with its frame: the parent of the client window, if framed.
+frame=$(xwininfo -id "$window" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+[ "$(xwininfo -id "$frame" 2>/dev/null | grep -c 'Map State: IsViewable')" = 1 ] || frame=$window
+import -window "$frame" "$here/main_window.png"
+echo "wrote $here/main_window.png"
