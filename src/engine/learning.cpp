@@ -26,7 +26,7 @@ bool learnableAsKeywordLine(std::string_view phrase) {
     return phrase.find_first_of("^;\r\n") == std::string_view::npos && !phrase.starts_with('_');
 }
 
-void giveFallbackReplyAndLearn(TurnContext& turn) {
+void giveFallbackReplyAndLearn(TurnContext& turn, bool keywordsLoaded) {
     EngineState& state = turn.state;
     PhraseList& replyLists = turn.replyLists;
     PhraseList& keywords = turn.scratch;
@@ -57,7 +57,7 @@ void giveFallbackReplyAndLearn(TurnContext& turn) {
 
     // A new key, unless some line already has it.
     const std::string key = upperCase(state.UserPhrase);
-    keywords.LoadFromFile(baseFiles::keywords);
+    if (!keywordsLoaded) keywords.LoadFromFile(baseFiles::keywords);
     if (findKeyLine(keywords, key)) return;
     keywords.Add(key + "^");
     keywords.SaveToFile(baseFiles::keywords);

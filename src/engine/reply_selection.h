@@ -20,7 +20,8 @@ std::string_view randomAlternative(std::string_view line, RandomGenerator& rando
 enum class Selection {
     Answered,      // Answer holds the reply
     KeepAnswer,    // a topic word and nothing else: Answer is said again as it is
-    NeedsFallback  // nothing found: the fallback reply and learning must run
+    NeedsFallback  // nothing found: the fallback reply and learning must run;
+                   // the scratch list holds the keyword file as loaded here
 };
 
 // Chooses the reply of the turn from UserPhrase (prepared) and RawPhrase, in
