@@ -9,6 +9,7 @@
 #  2. US layout: the same access keys sent as keysyms xdotool has to map
 #     (alt+Cyrillic_es, Cyrillic_yeru); a second log block, empty record.
 #  3. Without Sound\Close.wav: the "Application Error" box, exit code 1.
+# (And first: without a display, a clear message and a non-zero exit.)
 #
 # Usage: run_e2e.sh PROGRAM LIST_DUMP SOUND_FOLDER
 # Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool).
@@ -59,6 +60,13 @@ wait_for() {
         sleep 0.05
     done
 }
+
+# ---- 0. no display: a clear message, no crash ----
+no_display=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>&1)
+code=$?
+[ "$code" != 0 ] || fail "started without a display"
+[ "$code" -lt 128 ] || fail "crashed without a display (code $code)"
+grep -q "no display: set DISPLAY" <<<"$no_display" || fail "no clear message without a display: $no_display"
 
 # ---- an X server on a free display ----
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -16,7 +16,11 @@
 #include "platform/dispatcher.h"
 #include "platform/errors.h"
 #include "platform/scheduler.h"
+#include "platform/platform.h"
+#include "platform/random.h"
+#include "platform/screen.h"
 #include "qt/font_chooser.h"
+#include "qt/front_end.h"
 #include "qt/qt_audio_output.h"
 #include "qt/qt_error_box.h"
 #include "qt/qt_pickers.h"
@@ -228,6 +232,45 @@ TEST(SchedulerDriverTest, RunsDueTicksFromTheEventLoopAndRearms) {
     clock.advanceBy(10);
     QApplication::processEvents();
     EXPECT_EQ(ticks, 2);
+}
+
+TEST(SchedulerDriverTest, TicksGoOnUnderAnErrorBoxOpenedByATick) {
+    VirtualClock clock;
+    qt::QtErrorBox errorBox("t");
+    Dispatcher dispatcher(errorBox);
+    Scheduler scheduler(clock, dispatcher);
+    testing::RecordingAudio audio;
+    testing::ScriptedPickers pickers;
+    RandomGenerator random;
+    Screen screen;
+    Platform platform{clock, scheduler, dispatcher, random, audio, pickers, screen};
+    qt::FrontEnd frontEnd(platform);
+
+    // Fails once, without touching any timer before it fails.
+    bool failed = false;
+    Timer failing(scheduler, "failing", 1, true);
+    failing.setOnTimer([&] {
+        if (failed) return;
+        failed = true;
+        throw ProgramError("tick failed");
+    });
+    int counted = 0;
+    Timer counting(scheduler, "counting", 1, true);
+    counting.setOnTimer([&] { ++counted; });
+    int countedUnderBox = 0;
+    errorBox.setOpenedHook([&](QWidget* box) {
+        const int before = counted;
+        clock.advanceBy(1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return counted > before; }, 5000));
+        countedUnderBox = counted - before;
+        static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    clock.advanceBy(1);
+    frontEnd.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dispatcher.errorsShown() == 1 && !dispatcher.errorBoxOpen(); },
+                                5000));
+    EXPECT_GE(countedUnderBox, 1);
+    frontEnd.stop();
 }
 
 }  // namespace
