@@ -386,14 +386,21 @@ private:
             }
             if (c != '\\' || end - p < 4) break;
             if (p[1] == '\'') {
-                const int hi = hexValue(p[2]);
-                const int lo = hexValue(p[3]);
-                if (hi < 0 || lo < 0) break;
-                const auto b = static_cast<unsigned char>(hi * 16 + lo);
-                const char m = map[b];
-                if (m == '\r' || m == '\n') break;
-                *out++ = m;
-                p += 4;
+                // A word of Cyrillic text is a run of escapes: taken in a
+                // loop of its own.
+                bool general = false;
+                do {
+                    const int hi = hexValue(p[2]);
+                    const int lo = hexValue(p[3]);
+                    const char m = map[static_cast<unsigned char>(hi * 16 + lo)];
+                    if ((hi | lo) < 0 || m == '\r' || m == '\n') {
+                        general = true;
+                        break;
+                    }
+                    *out++ = m;
+                    p += 4;
+                } while (end - p >= 4 && p[0] == '\\' && p[1] == '\'');
+                if (general) break;
             } else if (p[1] == 'p' && p[2] == 'a' && p[3] == 'r' &&
                        (end - p == 4 || (!isLetter(p[4]) && !isDigit(p[4]) && p[4] != '-'))) {
                 p += 4;
