@@ -66,6 +66,10 @@ MainWindowView::MainWindowView(FrontEnd& frontEnd, TForm1& form)
 
     input_->installEventFilter(this);
     transcriptWidget_->installEventFilter(this);
+    // The input line holds the focus from the moment the window is first
+    // activated, before the state polling asks for it: keys typed at once
+    // go there.
+    input_->setFocus(Qt::OtherFocusReason);
     sync();
 }
 

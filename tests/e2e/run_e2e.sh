@@ -135,7 +135,7 @@ main_window() {
     xdotool windowfocus --sync "$window"
     # The program takes the focus into its input line once the window is
     # active; let it settle before typing.
-    sleep 0.3
+    sleep 0.1
 }
 
 # Waits for the program to end; sets `code`.
