@@ -2,7 +2,7 @@
 # Two copies of the real program talk to each other in the machine dialogue
 # "Cpu\Cpu" through one exchange file, under Xvfb, driven by xdotool as a
 # user would drive them: each copy runs in a working folder of its own (a
-# fresh copy of data/), gets the exchange file's path typed into its editor
+# fresh copy of the delivered phrase base and sounds), gets the exchange file's path typed into its editor
 # window "Редактор" and is switched to "C&pu\Cpu" through its menu. After
 # about fifteen seconds both leave through "В&ыход", which writes their
 # dialogue logs; the logs must show at least ten turns in which a copy
@@ -58,7 +58,8 @@ export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 echo "display $DISPLAY"
 
-# The exchange file holds the opening phrase.
+# The exchange file holds the opening phrase. Its path is typed into each
+# copy's editor in Linux form.
 mkdir "$work/shared"
 exchange="$work/shared/Txt.Dat"
 printf 'Привет\r\n' | iconv -f UTF-8 -t WINDOWS-1251 >"$exchange"
@@ -80,64 +81,120 @@ for copy in A B; do
 done
 sleep 1  # the start-up ticks: the base is counted, the window shakes
 
-# Keys go to a copy's main window. A Cyrillic keysym gets a spare key code
-# mapped as it is sent; a pause lets the mapping settle before the next one.
+# Keys go to a copy's main window. A Cyrillic access key is not on the
+# keyboard of Xvfb: xdotool maps it to a spare key code, sends it and undoes
+# the mapping at once, so a program that reads the key late (a loaded
+# machine) may find the key code meaning nothing and the key is lost. Every
+# key is therefore checked by what it must open or close, and a step whose
+# key went astray is taken again from the start.
 focus() { xdotool windowfocus --sync "${window[$1]}"; sleep 0.3; }
-key() { xdotool key "$@"; sleep 0.3; }
+
+# The windows a copy shows: its main window, its editor, and each menu,
+# submenu, picker or box that is open.
+windows() { xdotool search --all --onlyvisible --pid "${pid[$1]}" 2>/dev/null | wc -l; }
+expectWindows() {  # copy count: waits up to two seconds
+    for _ in $(seq 40); do
+        [ "$(windows "$1")" -eq "$2" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+# Presses a key and waits for the copy to show the given number of windows.
+press() {  # copy keys count
+    # shellcheck disable=SC2086 # the keys are words
+    xdotool key $2
+    expectWindows "$1" "$3"
+}
+# Closes whatever menu, picker or box a stray key left open.
+settle() {
+    for _ in $(seq 5); do
+        [ "$(windows "$1")" -le 1 ] && return 0
+        xdotool key Escape
+        sleep 0.3
+    done
+    fail "copy $1 keeps a menu or box open"
+}
+attempt() {  # copy step: up to three times
+    local try
+    for try in 1 2 3; do
+        settle "$1"
+        focus "$1"
+        "$2" "$1" && return 0
+        echo "copy $1: a key of '$2' went astray (attempt $try)"
+    done
+    fail "copy $1: '$2' did not succeed"
+}
 
 # "&Настройки" / "Ре&дактор": type the path, Tab to "Хорошо", press it. The
 # editor moves the focus between its fields every two seconds; all of this
 # is done well within the first two.
 setExchangePath() {
-    focus "$1"
-    key alt+Cyrillic_en
-    key Cyrillic_de
-    timeout 10 xdotool search --all --sync --onlyvisible --pid "${pid[$1]}" --name 'Редактор' \
-        >/dev/null || fail "copy $1 did not open its editor"
+    press "$1" alt+Cyrillic_en 2 || return 1
+    xdotool key Cyrillic_de
+    for _ in $(seq 40); do
+        xdotool search --all --onlyvisible --pid "${pid[$1]}" --name 'Редактор' >/dev/null && break
+        sleep 0.05
+    done
+    xdotool search --all --onlyvisible --pid "${pid[$1]}" --name 'Редактор' >/dev/null || return 1
     xdotool key ctrl+a
     xdotool type --delay 5 "$exchange"
-    xdotool key Tab Tab space
-    for _ in $(seq 50); do
-        xdotool search --all --onlyvisible --pid "${pid[$1]}" --name 'Редактор' >/dev/null || return 0
+    press "$1" "Tab Tab space" 1 || fail "copy $1 did not close its editor"
+}
+
+# "&Настройки" / "&Режим" / "C&pu\Cpu", all but the last key (Return).
+# "Цвет &реплик" shares the access key of "&Режим": the first press opens
+# that one, Escape closes it again and the second press reaches "&Режим",
+# whose submenu opens on its first item, "&Cpu\User"; Down goes to
+# "C&pu\Cpu".
+openModeMenu() {
+    press "$1" alt+Cyrillic_en 2 || return 1
+    press "$1" Cyrillic_er 3 || return 1
+    press "$1" Escape 2 || return 1
+    press "$1" Cyrillic_er 3 || return 1
+    xdotool key Down
+    sleep 0.2
+}
+switchToMachineDialogue() {
+    openModeMenu "$1" || return 1
+    press "$1" Return 1
+}
+
+# "&Система" / "В&ыход": the dialogue log is written, the copy ends.
+leave() {
+    press "$1" alt+Cyrillic_es 2 || return 1
+    xdotool key Cyrillic_yeru
+    for _ in $(seq 100); do
+        kill -0 "${pid[$1]}" 2>/dev/null || return 0
         sleep 0.1
     done
-    fail "copy $1 did not close its editor"
+    return 1
 }
 
-# "&Настройки" / "&Режим" / "C&pu\Cpu", all but the last key. "Цвет &реплик"
-# shares the access key of "&Режим": the first press opens that one, Escape
-# closes it again and the second press reaches "&Режим".
-openModeMenu() {
-    focus "$1"
-    key alt+Cyrillic_en
-    key Cyrillic_er
-    key Escape
-    key Cyrillic_er
-}
-
-setExchangePath A
-setExchangePath B
+attempt A setExchangePath
+attempt B setExchangePath
 
 # A's first exchange tick comes 3 s after its switch, then one every second;
-# B is switched 1.5 s after A, so that its ticks fall half-way between A's.
-openModeMenu A
-xdotool key p
+# B is switched about 1.5 s after A, so that its ticks fall between A's.
+attempt A switchToMachineDialogue
 switchedA=$(date +%s%N)
-openModeMenu B
-now=$(date +%s%N)
-wait=$(((switchedA + 1500000000 - now) / 1000000))
-[ "$wait" -gt 0 ] && sleep "$(printf '%d.%03d' $((wait / 1000)) $((wait % 1000)))"
-xdotool key p
+settle B
+focus B
+if openModeMenu B; then
+    now=$(date +%s%N)
+    wait=$(((switchedA + 1500000000 - now) / 1000000))
+    [ "$wait" -gt 0 ] && sleep "$(printf '%d.%03d' $((wait / 1000)) $((wait % 1000)))"
+    press B Return 1 || attempt B switchToMachineDialogue
+else
+    attempt B switchToMachineDialogue
+fi
 
 sleep 16
 
-# "&Система" / "В&ыход" in each: the dialogue log is written, the copy ends.
 for copy in A B; do
-    focus "$copy"
-    key alt+Cyrillic_es
-    key Cyrillic_yeru
-    for _ in $(seq 100); do kill -0 "${pid[$copy]}" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "${pid[$copy]}" 2>/dev/null && fail "copy $copy did not exit"
+    attempt "$copy" leave
+    wait "${pid[$copy]}"
+    code=$?
+    [ "$code" = 0 ] || fail "copy $copy ended with code $code"
 done
 
 # The logs: each turn of a copy is a "USER:" line (the phrase it read) and
