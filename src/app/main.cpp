@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
     pickers.setParentWidget(frontEnd.mainWindow());
 
     ReadyReporter readyReporter(sinceStart);
-    if (envSet("SOBESEDNIK_REPORT_READY")) frontEnd.mainWindow()->installEventFilter(&readyReporter);
+    if (envSet("SOBESEDNIK_REPORT_READY"))
+        frontEnd.mainWindow()->installEventFilter(&readyReporter);
 
     program->Form1->onClosed = [] { QCoreApplication::exit(0); };
     program->show();

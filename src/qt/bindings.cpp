@@ -21,8 +21,8 @@ namespace sob::qt {
 
 // ---- ControlBinding ----
 
-ControlBinding::ControlBinding(const Control& model, QWidget* widget,
-                               QPalette::ColorRole colorRole, QPalette::ColorRole textRole)
+ControlBinding::ControlBinding(const Control& model, QWidget* widget, QPalette::ColorRole colorRole,
+                               QPalette::ColorRole textRole)
     : model_(model), widget_(widget), colorRole_(colorRole), textRole_(textRole) {}
 
 void ControlBinding::sync(bool placeFromModel) {
@@ -163,7 +163,9 @@ void ButtonBinding::sync() {
 // ---- LabelBinding ----
 
 LabelBinding::LabelBinding(const Label& model, QLabel* widget)
-    : model_(model), widget_(widget), control_(model, widget, QPalette::Window, QPalette::WindowText) {}
+    : model_(model),
+      widget_(widget),
+      control_(model, widget, QPalette::Window, QPalette::WindowText) {}
 
 void LabelBinding::sync() {
     control_.sync();

@@ -45,7 +45,8 @@ FontChooser::FontChooser(const Font& initial, bool onlySize8, QWidget* parent)
     const QString initialName = fromProgramText(initial.name);
     // A font the desktop lacks ("MS Sans Serif") is still offered under its
     // own name, so that confirming without a change keeps it.
-    if (!initialName.isEmpty() && !names.contains(initialName, Qt::CaseInsensitive)) names << initialName;
+    if (!initialName.isEmpty() && !names.contains(initialName, Qt::CaseInsensitive))
+        names << initialName;
     names.sort(Qt::CaseInsensitive);
     families_->addItems(names);
 
@@ -99,10 +100,11 @@ FontChooser::FontChooser(const Font& initial, bool onlySize8, QWidget* parent)
         if (familyEdit_->text() != name && !familyEdit_->hasFocus()) familyEdit_->setText(name);
         updateSample();
     });
-    connect(styles_, &QListWidget::currentTextChanged, this, [this, styleEdit](const QString& name) {
-        styleEdit->setText(name);
-        updateSample();
-    });
+    connect(styles_, &QListWidget::currentTextChanged, this,
+            [this, styleEdit](const QString& name) {
+                styleEdit->setText(name);
+                updateSample();
+            });
     connect(sizes_, &QListWidget::currentTextChanged, this, [this](const QString& size) {
         if (sizeEdit_->text() != size) sizeEdit_->setText(size);
         updateSample();

@@ -22,7 +22,9 @@ void FormView::applyWindowFlags(QWidget* window, bool closeBox) {
     window->setWindowFlags(flags);
 }
 
-void FormView::run(const std::function<void()>& handler) { frontEnd_.run(handler); }
+void FormView::run(const std::function<void()>& handler) {
+    frontEnd_.run(handler);
+}
 
 void FormView::syncWindow() {
     QWidget* w = window();

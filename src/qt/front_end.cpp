@@ -47,16 +47,22 @@ FormView& FrontEnd::addView(std::unique_ptr<FormView> view) {
     return *views_.back();
 }
 
-QWidget* FrontEnd::mainWindow() const { return views_.empty() ? nullptr : views_.front()->window(); }
+QWidget* FrontEnd::mainWindow() const {
+    return views_.empty() ? nullptr : views_.front()->window();
+}
 
-void FrontEnd::run(const std::function<void()>& handler) { platform_.dispatcher.run(handler); }
+void FrontEnd::run(const std::function<void()>& handler) {
+    platform_.dispatcher.run(handler);
+}
 
 void FrontEnd::start() {
     syncAll();
     driver_->start();
 }
 
-void FrontEnd::stop() { driver_->stop(); }
+void FrontEnd::stop() {
+    driver_->stop();
+}
 
 void FrontEnd::onDispatched() {
     const bool boxOpen = platform_.dispatcher.errorBoxOpen();

@@ -75,7 +75,9 @@ MainWindowView::MainWindowView(FrontEnd& frontEnd, TForm1& form)
 
 MainWindowView::~MainWindowView() = default;
 
-QLabel* MainWindowView::statusPanel(int index) const { return statusBinding_->panel(index); }
+QLabel* MainWindowView::statusPanel(int index) const {
+    return statusBinding_->panel(index);
+}
 
 void MainWindowView::sync() {
     syncWindow();
@@ -109,14 +111,14 @@ bool MainWindowView::takeEnter(QKeyEvent* event) {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && takeEnter(static_cast<QKeyEvent*>(event)))
-        return true;
+    if (event->type() == QEvent::KeyPress && takeEnter(static_cast<QKeyEvent*>(event))) return true;
     if (event->type() == QEvent::ShortcutOverride) {
         // Ctrl+Z and Ctrl+S belong to the menu, not to the input line's own
         // undo.
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        if (modifiers == Qt::ControlModifier && (key->key() == Qt::Key_Z || key->key() == Qt::Key_S))
+        if (modifiers == Qt::ControlModifier &&
+            (key->key() == Qt::Key_Z || key->key() == Qt::Key_S))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -127,6 +129,8 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-void MainWindowView::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    handleCloseEvent(event);
+}
 
 }  // namespace sob::qt

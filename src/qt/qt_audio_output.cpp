@@ -59,8 +59,8 @@ bool isPlayableWav(const SF_INFO& info) {
 QtAudioOutput::QtAudioOutput() : audible_(soundServerReachable()) {}
 
 bool QtAudioOutput::soundServerReachable() {
-    if (const char* off = std::getenv("SOBESEDNIK_NO_SOUND"); off != nullptr && *off != '\0' &&
-                                                               std::string(off) != "0")
+    if (const char* off = std::getenv("SOBESEDNIK_NO_SOUND");
+        off != nullptr && *off != '\0' && std::string(off) != "0")
         return false;
     if (const char* server = std::getenv("PULSE_SERVER"); server != nullptr && *server != '\0')
         return true;
@@ -80,8 +80,8 @@ std::unique_ptr<AudioClip> QtAudioOutput::open(const std::string& programPath) {
     if (!playable) throw ProgramError("not a PCM WAV sound");
     std::int64_t lengthMs = 0;
     if (info.samplerate > 0)
-        lengthMs = (static_cast<std::int64_t>(info.frames) * 1000 + info.samplerate - 1) /
-                   info.samplerate;
+        lengthMs =
+            (static_cast<std::int64_t>(info.frames) * 1000 + info.samplerate - 1) / info.samplerate;
     return std::make_unique<QtAudioClip>(lengthMs, osPath, audible_);
 }
 

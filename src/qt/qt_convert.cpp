@@ -82,7 +82,7 @@ Qt::CursorShape toQtCursor(CursorShape shape) {
 void installFontSubstitutions() {
     // Faces of about the same width first: the window's texts were laid out
     // for it (the status bar's panels have fixed widths).
-    const QStringList sans{"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans",
+    const QStringList sans{"Microsoft Sans Serif",  "Arial",       "Liberation Sans", "Nimbus Sans",
                            "DejaVu Sans Condensed", "DejaVu Sans", "Sans Serif"};
     QFont::insertSubstitutions("MS Sans Serif", sans);
     QFont::insertSubstitutions("MS Shell Dlg", sans);

@@ -26,7 +26,9 @@ Color fromQColor(const QColor& color);
 
 // Name, point size and style (bold, italic, underline, strike-out).
 QFont toQFont(const std::string& name, int pointSize, int style);
-inline QFont toQFont(const Font& font) { return toQFont(font.name, font.size, font.style); }
+inline QFont toQFont(const Font& font) {
+    return toQFont(font.name, font.size, font.style);
+}
 inline QFont toQFont(const TextStyle& style) {
     return toQFont(style.fontName, style.size, style.style);
 }

@@ -15,7 +15,9 @@ SchedulerDriver::SchedulerDriver(Scheduler& scheduler, const Clock& clock, QObje
     connect(&timer_, &QTimer::timeout, this, &SchedulerDriver::onTimeout);
 }
 
-SchedulerDriver::~SchedulerDriver() { stop(); }
+SchedulerDriver::~SchedulerDriver() {
+    stop();
+}
 
 void SchedulerDriver::start() {
     if (started_) return;

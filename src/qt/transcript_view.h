@@ -10,7 +10,7 @@ class QTextEdit;
 namespace sob {
 class RichEdit;
 struct StyledLine;
-}
+}  // namespace sob
 
 namespace sob::qt {
 

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     try {
         sob::PhraseList list;
         list.LoadFromFile(argv[1]);
-        for (const std::string& entry : list.entries()) std::printf("%s\n", sob::toUtf8(entry).c_str());
+        for (const std::string& entry : list.entries())
+            std::printf("%s\n", sob::toUtf8(entry).c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "sob_list_dump: %s\n", error.what());
         return 1;

@@ -15,9 +15,9 @@
 #include "platform/clock.h"
 #include "platform/dispatcher.h"
 #include "platform/errors.h"
-#include "platform/scheduler.h"
 #include "platform/platform.h"
 #include "platform/random.h"
+#include "platform/scheduler.h"
 #include "platform/screen.h"
 #include "qt/font_chooser.h"
 #include "qt/front_end.h"
@@ -95,15 +95,18 @@ TEST(QtPickersTest, FontPickerOffersNameStyleAndSizeOnly) {
         EXPECT_EQ(dialog->familyList()->currentItem()->text(), "MS Sans Serif");
         EXPECT_EQ(dialog->styleList()->currentRow(), 0);
         EXPECT_EQ(dialog->sizeEdit()->text(), "12");
-        for (int i = 0; i < dialog->styleList()->count(); ++i) styles << dialog->styleList()->item(i)->text();
+        for (int i = 0; i < dialog->styleList()->count(); ++i)
+            styles << dialog->styleList()->item(i)->text();
         dialog->styleList()->setCurrentRow(3);
-        dialog->sizeList()->setCurrentItem(dialog->sizeList()->findItems("14", Qt::MatchExactly).front());
+        dialog->sizeList()->setCurrentItem(
+            dialog->sizeList()->findItems("14", Qt::MatchExactly).front());
         dialog->accept();
     });
     Font font{"MS Sans Serif", 12, FontStyle::Regular, Color::rgb(1, 2, 3)};
     ASSERT_TRUE(pickers.pickFont(font, false));
     EXPECT_EQ(styles, (QStringList{QString::fromUtf8("Обычный"), QString::fromUtf8("Курсив"),
-                                   QString::fromUtf8("Полужирный"), QString::fromUtf8("Полужирный курсив")}));
+                                   QString::fromUtf8("Полужирный"),
+                                   QString::fromUtf8("Полужирный курсив")}));
     EXPECT_EQ(font.name, "MS Sans Serif");
     EXPECT_EQ(font.style, FontStyle::Bold | FontStyle::Italic);
     EXPECT_EQ(font.size, 14);
@@ -120,7 +123,8 @@ TEST(QtPickersTest, InputLineFontPickerOffersOnlySize8) {
     bool sizeEditable = true;
     pickers.setOpenedHook([&](QWidget* widget) {
         auto* dialog = static_cast<qt::FontChooser*>(widget);
-        for (int i = 0; i < dialog->sizeList()->count(); ++i) sizes << dialog->sizeList()->item(i)->text();
+        for (int i = 0; i < dialog->sizeList()->count(); ++i)
+            sizes << dialog->sizeList()->item(i)->text();
         sizeEditable = !dialog->sizeEdit()->isReadOnly();
         dialog->styleList()->setCurrentRow(2);
         dialog->accept();
@@ -138,10 +142,12 @@ TEST(QtPickersTest, InputLineFontPickerOffersOnlySize8) {
 // A PCM WAV of `frames` silent 16-bit mono frames at `rate`.
 std::string wavBytes(std::uint32_t frames, std::uint32_t rate) {
     auto le32 = [](std::uint32_t v) {
-        return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                           static_cast<char>(v >> 24)};
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
+                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
     };
-    auto le16 = [](std::uint16_t v) { return std::string{static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    auto le16 = [](std::uint16_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8)};
+    };
     const std::uint32_t data = frames * 2;
     return "RIFF" + le32(36 + data) + "WAVE" + "fmt " + le32(16) + le16(1) + le16(1) + le32(rate) +
            le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data) + std::string(data, '\0');
@@ -174,7 +180,8 @@ TEST(QtAudioOutputTest, MissingOrNonWavFilesThrowTheLibrarysErrorText) {
     try {
         audio.open("Sound\\Missing.wav");
     } catch (const ProgramError& error) {
-        EXPECT_NE(std::string(error.what()).find("No such file"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("No such file"), std::string::npos)
+            << error.what();
     }
 }
 
@@ -267,8 +274,8 @@ TEST(SchedulerDriverTest, TicksGoOnUnderAnErrorBoxOpenedByATick) {
     });
     clock.advanceBy(1);
     frontEnd.start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dispatcher.errorsShown() == 1 && !dispatcher.errorBoxOpen(); },
-                                5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return dispatcher.errorsShown() == 1 && !dispatcher.errorBoxOpen(); }, 5000));
     EXPECT_GE(countedUnderBox, 1);
     frontEnd.stop();
 }

@@ -54,11 +54,11 @@ TEST_F(MainWindowViewTest, WidgetsMirrorTheStartState) {
         const char* caption;
         const char* hint;
     };
-    for (const Button& b : {Button{view->sayButton(), "Сказать",
-                                   "Кнопка отправки текста (Альтернативная клавиша: <ENTER>)"},
-                            Button{view->undoButton(), "<", "Отмена (Альтернатива клавиша: <Ctrl + Z>)"},
-                            Button{view->layoutButton(), "E/R",
-                                   "Раскладка (Альтернатива клавиша: <Ctrl + S>)"}}) {
+    for (const Button& b :
+         {Button{view->sayButton(), "Сказать",
+                 "Кнопка отправки текста (Альтернативная клавиша: <ENTER>)"},
+          Button{view->undoButton(), "<", "Отмена (Альтернатива клавиша: <Ctrl + Z>)"},
+          Button{view->layoutButton(), "E/R", "Раскладка (Альтернатива клавиша: <Ctrl + S>)"}}) {
         SCOPED_TRACE(b.caption);
         EXPECT_EQ(b.widget->text(), q(b.caption));
         EXPECT_EQ(b.widget->toolTip(), q(b.hint));
@@ -98,7 +98,8 @@ TEST_F(MainWindowViewTest, WidgetsMirrorTheStartState) {
 TEST_F(MainWindowViewTest, TicksShowTheStatusCountsAndTheDisabledUndo) {
     tick();
     EXPECT_EQ(view->statusPanel(0)->text(), q("Загрузка окончена"));
-    EXPECT_EQ(view->statusPanel(1)->text(), q("Программе известно:   [главные фразы - 2   ветки - 1]"));
+    EXPECT_EQ(view->statusPanel(1)->text(),
+              q("Программе известно:   [главные фразы - 2   ветки - 1]"));
     EXPECT_FALSE(view->menu().actionFor(form().N15)->isEnabled());
     tick(1000);
     EXPECT_EQ(view->menu().actionFor(form().N18)->text(), q("&Входящие выражения: [3]"));
@@ -136,7 +137,8 @@ TEST_F(MainWindowViewTest, EnterTakesATurnOnlyWithoutModifiersAndWithText) {
 
     typeText(view->input(), q("привет"));
     tick();
-    for (Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+    for (Qt::KeyboardModifier modifier :
+         {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
         QTest::keyClick(view->input(), Qt::Key_Return, modifier);
         EXPECT_EQ(form().RichEdit1.lineCount(), 0) << modifier;
     }
@@ -151,10 +153,11 @@ TEST_F(MainWindowViewTest, EnterTakesATurnOnlyWithoutModifiersAndWithText) {
 
 TEST_F(MainWindowViewTest, EachLineIsACentredParagraphInItsOwnStyle) {
     RichEdit& transcript = form().RichEdit1;
-    transcript.currentStyle = TextStyle{Color::rgb(200, 0, 0), "DejaVu Serif", 14,
-                                        FontStyle::Bold | FontStyle::Italic};
+    transcript.currentStyle =
+        TextStyle{Color::rgb(200, 0, 0), "DejaVu Serif", 14, FontStyle::Bold | FontStyle::Italic};
     transcript.append(w("Первая"));
-    transcript.currentStyle = TextStyle{Color::rgb(0, 0, 160), "DejaVu Sans", 8, FontStyle::Regular};
+    transcript.currentStyle =
+        TextStyle{Color::rgb(0, 0, 160), "DejaVu Sans", 8, FontStyle::Regular};
     transcript.append("");
     transcript.append(w("Третья"));
     frontEnd->syncAll();
@@ -162,7 +165,8 @@ TEST_F(MainWindowViewTest, EachLineIsACentredParagraphInItsOwnStyle) {
     QTextEdit* edit = view->transcript();
     ASSERT_EQ(transcriptLines(edit), (QStringList{q("Первая"), QString(), q("Третья")}));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(edit->document()->findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+        EXPECT_EQ(edit->document()->findBlockByNumber(i).blockFormat().alignment() &
+                      Qt::AlignHorizontal_Mask,
                   Qt::AlignHCenter);
     const QTextCharFormat first = lineFormat(edit, 0);
     EXPECT_EQ(first.foreground().color(), QColor(200, 0, 0));
@@ -260,7 +264,8 @@ TEST_F(MainWindowViewTest, FocusRequestsWaitWhileAnotherWindowIsActive) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
     tick(5);
     EXPECT_FALSE(view->input()->hasFocus());
-    EXPECT_TRUE(box.isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == &box);
+    EXPECT_TRUE(box.isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == &box);
     box.close();
 }
 

@@ -57,10 +57,10 @@ protected:
     }
 
     void writeBase() {
-        writeLines("Base/Words.Dat", {"Фразы программы", "ПРИВЕТ^Здравствуй!;", "_КАК ДЕЛА^Хорошо.;",
-                                      "ПОКА^До свидания.;@"});
-        for (const char* name : {"BigString.Dat", "Pause.Dat", "Povtor.Dat", "W1.Dat", "W2.Dat",
-                                 "X.Dat", "AI.dat"})
+        writeLines("Base/Words.Dat", {"Фразы программы", "ПРИВЕТ^Здравствуй!;",
+                                      "_КАК ДЕЛА^Хорошо.;", "ПОКА^До свидания.;@"});
+        for (const char* name :
+             {"BigString.Dat", "Pause.Dat", "Povtor.Dat", "W1.Dat", "W2.Dat", "X.Dat", "AI.dat"})
             writeLines(std::string("Base/") + name, {"Ответ."});
         dir.write("Base/Log.Mardun", "");
     }
@@ -95,6 +95,8 @@ protected:
     qt::MainWindowView* view = nullptr;
 };
 
-inline QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace sob::qt_test

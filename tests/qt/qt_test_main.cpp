@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::temp().filePath("sob-qt-tests-runtime");
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     }
     QApplication app(argc, argv);
