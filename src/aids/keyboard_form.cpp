@@ -123,6 +123,11 @@ TForm4::TForm4(Platform& platform_, TForm1& form1)
     SpeedButton63.onClick = [this] { SpeedButton63Click(); };
 
     Timer1.setOnTimer([this] { Timer1Timer(); });
+    // A polling tick that finds both keys already right changes nothing.
+    Timer1.setIdleCheck([this] {
+        const bool hasText = !Form1.Edit1.text().empty();
+        return SpeedButton62.enabled == hasText && SpeedButton66.enabled == hasText;
+    });
 
     // The window manager may close the window although it has no close box:
     // the main window must come back as with the menu command.

@@ -120,6 +120,11 @@ public:
     // is active and no menu or dialog is open).
     const Control* focusRequest = nullptr;
     std::uint64_t focusRequestCount = 0;
+    // Set by the front end while a focus request would move the focus: this
+    // window is active, no menu or dialog is open, and the input line lacks
+    // the focus. While it is clear and nothing the polling reads has
+    // changed, a polling tick could change nothing anyone sees.
+    bool focusWanted = false;
 
     // ---- handlers ----
     void FormCreate();
@@ -129,6 +134,8 @@ public:
     void SpeedButton3Click();  // layout conversion
     void TalkClick();
     void Timer1Timer();  // state polling
+    bool pollingWouldChangeNothing() const;
+    bool guardWouldChangeNothing() const;
     void Timer2Timer();  // idle prompt
     void Timer3Timer();  // start-up load and status bar
     void Timer4Timer();  // farewell close

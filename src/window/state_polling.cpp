@@ -20,6 +20,20 @@ void TForm1::Timer1Timer() {
     ++focusRequestCount;
 }
 
+// A polling tick changes nothing when every state it sets already holds and
+// the focus needs no moving. (The request count only tells the front end of
+// a new request; a request it would not apply is no change.)
+bool TForm1::pollingWouldChangeNothing() const {
+    const bool hasInput = !Edit1.text().empty();
+    const bool hasLines = RichEdit1.lineCount() > 0;
+    return SpeedButton1.enabled == hasInput && SpeedButton3.enabled == hasInput &&
+           Talk.enabled == hasInput && SpeedButton2.enabled == hasLines && N15.enabled == hasLines &&
+           Timer6.enabled() == Cpu31.checked && focusRequest == &Edit1 && !focusWanted;
+}
+
+// With an empty input the guard stops at its first step.
+bool TForm1::guardWouldChangeNothing() const { return Edit1.text().empty(); }
+
 // The input guard keeps the phrase base's separators "^", "_" and ";" out of
 // the input: one character per tick, from the first to the last, then again
 // from the first. A separator clears the input and disables the transcript
