@@ -92,8 +92,10 @@ TEST_F(StatePollingTest, ExchangePollKeepsItsPeriodWhileTheModeStays) {
     EXPECT_FALSE(f.Timer6.enabled());
 }
 
-TEST_F(StatePollingTest, EveryTickAsksForTheFocusOnTheInputLine) {
+TEST_F(StatePollingTest, EveryTickAsksForTheFocusOnTheInputLineWhileItIsElsewhere) {
     TForm1& f = form();
+    // The front end says the focus is elsewhere (the user clicked away).
+    f.focusWanted = true;
     const auto before = f.focusRequestCount;
     tick(3);
     EXPECT_EQ(f.focusRequest, &f.Edit1);
