@@ -45,14 +45,19 @@ struct Phrases {
 };
 
 Phrases phrasesOf(const GeneratedBase& base) {
-    return Phrases{base.lateKeywordPhrase, base.lateKeywordLine, base.branchPhrase, base.branchParentLine,
-                   base.longPhrase,        base.unknownPhrase,   base.previousReplies};
+    return Phrases{base.lateKeywordPhrase, base.lateKeywordLine, base.branchPhrase,
+                   base.branchParentLine,  base.longPhrase,      base.unknownPhrase,
+                   base.previousReplies};
 }
 
 void savePhrases(const Phrases& p, const std::string& file) {
     std::ofstream out(file, std::ios::binary);
-    out << p.lateKeywordPhrase << '\n' << p.lateKeywordLine << '\n' << p.branchPhrase << '\n'
-        << p.branchParentLine << '\n' << p.longPhrase << '\n' << p.unknownPhrase << '\n';
+    out << p.lateKeywordPhrase << '\n'
+        << p.lateKeywordLine << '\n'
+        << p.branchPhrase << '\n'
+        << p.branchParentLine << '\n'
+        << p.longPhrase << '\n'
+        << p.unknownPhrase << '\n';
     for (const std::string& reply : p.previousReplies) out << reply << '\n';
 }
 
@@ -109,8 +114,7 @@ void enter(const std::string& folder) {
 // ---------------------------------------------------------------------------
 // The cases. Each runs once per call; the turn cases share one rig per run.
 
-void loadWords() {
-    PhraseList list(ListFormat::Rich);
+void loadWords(PhraseList& list) {
     list.LoadFromFile(baseFiles::keywords);
     benchmark::DoNotOptimize(list.Count());
 }
@@ -119,7 +123,8 @@ void keywordTurn(testing::TurnRig& rig, const Phrases& p) {
     rig.transcript.clear();  // no repeat of the earlier line
     rig.passTime(1);
     rig.say(p.lateKeywordPhrase);
-    if (rig.state.BranchLine != p.lateKeywordLine) throw std::logic_error("keyword turn missed its line");
+    if (rig.state.BranchLine != p.lateKeywordLine)
+        throw std::logic_error("keyword turn missed its line");
     rig.state.BranchDepth = 0;
 }
 
@@ -138,7 +143,8 @@ void longPhraseTurn(testing::TurnRig& rig, const Phrases& p) {
     rig.passTime(1);
     rig.tp.random.queueForTesting({1});  // r = 2: the length is not looked at
     rig.say(p.longPhrase);
-    if (rig.state.BranchLine != p.lateKeywordLine) throw std::logic_error("long turn missed its line");
+    if (rig.state.BranchLine != p.lateKeywordLine)
+        throw std::logic_error("long turn missed its line");
     rig.state.BranchDepth = 0;
 }
 
@@ -146,7 +152,8 @@ void learningTurn(testing::TurnRig& rig, const Phrases& p, int n) {
     rig.transcript.clear();
     rig.passTime(1);
     rig.state.BranchDepth = 0;
-    rig.state.PreviousReply = p.previousReplies[static_cast<std::size_t>(n) % p.previousReplies.size()];
+    rig.state.PreviousReply =
+        p.previousReplies[static_cast<std::size_t>(n) % p.previousReplies.size()];
     rig.say(p.unknownPhrase + " " + std::to_string(n));
 }
 
@@ -158,15 +165,29 @@ int keywordLineCount() {
 
 // ---------------------------------------------------------------------------
 
+// One load of the keyword file into the list that held it before, as the
+// turns load it into their scratch list.
 void BM_LoadRtf(benchmark::State& state) {
     enter(folderFor(static_cast<int>(state.range(0))).path);
-    for (auto _ : state) loadWords();
+    PhraseList list(ListFormat::Rich);
+    for (auto _ : state) loadWords(list);
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
+}
+
+// The first load, into an empty list.
+void BM_LoadRtfFresh(benchmark::State& state) {
+    enter(folderFor(static_cast<int>(state.range(0))).path);
+    for (auto _ : state) {
+        PhraseList list(ListFormat::Rich);
+        loadWords(list);
+    }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
 }
 
 void BM_LoadPlain(benchmark::State& state) {
     enter(folderFor(static_cast<int>(state.range(0))).path + "/plain");
-    for (auto _ : state) loadWords();
+    PhraseList list(ListFormat::Rich);
+    for (auto _ : state) loadWords(list);
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
 }
 
@@ -197,7 +218,8 @@ void BM_LearningTurn(benchmark::State& state) {
         ++turns;
     }
     // Every turn taught a key, and gave an alternative to a learnt line.
-    if (keywordLineCount() != before + turns) state.SkipWithError("the learning turns did not learn");
+    if (keywordLineCount() != before + turns)
+        state.SkipWithError("the learning turns did not learn");
 }
 
 void sizes(benchmark::internal::Benchmark* b) {
@@ -206,6 +228,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_LoadRtf)->Apply(sizes);
+BENCHMARK(BM_LoadRtfFresh)->Apply(sizes);
 BENCHMARK(BM_LoadPlain)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK_TEMPLATE(BM_Turn, keywordTurn)->Name("BM_KeywordTurn")->Apply(sizes);
@@ -233,26 +256,39 @@ int generate(const std::string& arg) {
     return 0;
 }
 
+// CASE:DIR[:TIMES]. Runs the case (TIMES times, for profiling) and prints
+// the process's peak memory before and after.
 int peak(const std::string& arg) {
     const std::size_t colon = arg.find(':');
     const std::string name = arg.substr(0, colon);
-    const std::string folder = arg.substr(colon + 1);
+    std::string folder = arg.substr(colon + 1);
+    int times = 1;
+    if (const std::size_t last = folder.rfind(':'); last != std::string::npos) {
+        times = std::stoi(folder.substr(last + 1));
+        folder.resize(last);
+    }
     const Phrases phrases = loadPhrases(folder + "/phrases.txt");
     enter(name == "load_plain" ? folder + "/plain" : folder);
     const long before = peakKiB();
-    if (name == "load_rtf" || name == "load_plain") {
-        loadWords();
-    } else if (name == "save") {
-        PhraseList list(ListFormat::Rich);
-        list.LoadFromFile(baseFiles::keywords);
-        list.SaveToFile(baseFiles::keywords);
-    } else {
-        testing::TurnRig rig;
-        if (name == "keyword") keywordTurn(rig, phrases);
-        else if (name == "branch") branchTurn(rig, phrases);
-        else if (name == "long_phrase") longPhraseTurn(rig, phrases);
-        else if (name == "learning") learningTurn(rig, phrases, 1);
-        else throw std::invalid_argument("unknown case " + name);
+    PhraseList list(ListFormat::Rich);
+    testing::TurnRig rig;
+    for (int n = 1; n <= times; ++n) {
+        if (name == "load_rtf" || name == "load_plain") {
+            list.LoadFromFile(baseFiles::keywords);
+        } else if (name == "save") {
+            if (n == 1) list.LoadFromFile(baseFiles::keywords);
+            list.SaveToFile(baseFiles::keywords);
+        } else if (name == "keyword") {
+            keywordTurn(rig, phrases);
+        } else if (name == "branch") {
+            branchTurn(rig, phrases);
+        } else if (name == "long_phrase") {
+            longPhraseTurn(rig, phrases);
+        } else if (name == "learning") {
+            learningTurn(rig, phrases, n);
+        } else {
+            throw std::invalid_argument("unknown case " + name);
+        }
     }
     std::cout << "{\"case\": \"" << name << "\", \"baseline_kib\": " << before
               << ", \"peak_kib\": " << peakKiB() << "}\n";
