@@ -46,6 +46,11 @@ public:
     // Whether the window carries a menu bar: its height then counts as part
     // of the top frame, as the model's layout expects.
     virtual bool hasMenuBar() const { return false; }
+    // The keyboard focus moved, a window was activated, or a menu or dialog
+    // opened or closed. A view whose model polls for the focus tells it here
+    // whether a focus request would now move the focus; the front end then
+    // wakes the sleeping timers.
+    virtual void focusChanged() {}
 
     // Window flags: a normal top-level window (taskbar entry) with a title
     // bar, a fixed size and, if asked, a close box only.

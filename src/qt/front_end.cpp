@@ -29,8 +29,10 @@ FrontEnd::FrontEnd(Platform& platform)
     // The user moving the focus (a click, a window activated) happens
     // outside any handler: wake the timers that sleep meanwhile, so the
     // state polling asks for the focus again.
-    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
-                     [this] { platform_.scheduler.wake(); });
+    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(), [this] {
+        for (auto& view : views_) view->focusChanged();
+        platform_.scheduler.wake();
+    });
 }
 
 FrontEnd::~FrontEnd() {

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "platform/platform.h"
 #include "qt/front_end.h"
 #include "qt/transcript_view.h"
 #include "window/main_form.h"
@@ -93,14 +94,30 @@ void MainWindowView::sync() {
     applyFocusRequest();
 }
 
-void MainWindowView::applyFocusRequest() {
-    if (form1_.focusRequestCount == focusRequests_) return;
-    focusRequests_ = form1_.focusRequestCount;
+bool MainWindowView::focusRequestWouldMove() const {
     // Only while this window is the active one and no menu, picker or box
     // is open: a request must never take keys from them.
-    if (form1_.focusRequest != &form1_.Edit1 || input_->hasFocus()) return;
-    if (!isActiveWindow() || FrontEnd::modalOrPopupOpen() || !input_->isEnabled()) return;
-    input_->setFocus(Qt::OtherFocusReason);
+    return !input_->hasFocus() && input_->isEnabled() && input_->isVisible() && isActiveWindow() &&
+           !FrontEnd::modalOrPopupOpen();
+}
+
+void MainWindowView::focusChanged() {
+    // The state polling sleeps while its ticks could change nothing; it
+    // needs to know when one would move the focus.
+    form1_.focusWanted = focusRequestWouldMove();
+}
+
+void MainWindowView::applyFocusRequest() {
+    if (form1_.focusRequestCount != focusRequests_) {
+        focusRequests_ = form1_.focusRequestCount;
+        if (form1_.focusRequest == &form1_.Edit1 && focusRequestWouldMove())
+            input_->setFocus(Qt::OtherFocusReason);
+    }
+    const bool wanted = focusRequestWouldMove();
+    if (wanted != form1_.focusWanted) {
+        form1_.focusWanted = wanted;
+        if (wanted) frontEnd().platform().scheduler.wake();
+    }
 }
 
 bool MainWindowView::takeEnter(QKeyEvent* event) {

@@ -35,6 +35,7 @@ public:
     QWidget* window() override { return this; }
     void sync() override;
     bool hasMenuBar() const override { return true; }
+    void focusChanged() override;
 
     // The widgets, for tests and for the screenshot.
     QTextEdit* transcript() const { return transcriptWidget_; }
@@ -55,6 +56,8 @@ private:
     // Enter (taken whatever the modifiers).
     bool takeEnter(QKeyEvent* event);
     void applyFocusRequest();
+    // Whether a focus request would move the focus into the input line now.
+    bool focusRequestWouldMove() const;
 
     TForm1& form1_;
     QFrame* tab1_ = nullptr;

@@ -269,6 +269,31 @@ TEST_F(MainWindowViewTest, FocusRequestsWaitWhileAnotherWindowIsActive) {
     box.close();
 }
 
+TEST_F(MainWindowViewTest, TheModelLearnsWhenAFocusRequestWouldMoveTheFocus) {
+    activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    tick(5);
+    ASSERT_TRUE(view->input()->hasFocus());
+    EXPECT_FALSE(form().focusWanted);
+    EXPECT_TRUE(form().Timer1.sleeping());  // nothing for the polling to do
+
+    // The user clicks into the transcript: outside any handler, so the front
+    // end tells the model and wakes the polling, which takes the focus back.
+    view->transcript()->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(form().focusWanted);
+    EXPECT_FALSE(form().Timer1.sleeping());
+    tick();
+    EXPECT_TRUE(view->input()->hasFocus());
+    EXPECT_FALSE(form().focusWanted);
+
+    QMessageBox box(QMessageBox::Information, "x", "y", QMessageBox::Ok, view);
+    box.open();
+    QApplication::setActiveWindow(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    EXPECT_FALSE(form().focusWanted);
+    box.close();
+}
+
 TEST_F(MainWindowViewTest, GeometryFollowsTheModel) {
     t.user([&] {
         form().bounds.left = 100;
