@@ -79,7 +79,10 @@ mapped=$(($(now_ms) - started))
 until grep -q "window shown" "$work/err"; do sleep 0.01; done
 painted=$(sed -n 's/.*window shown after \([0-9]*\) ms.*/\1/p' "$work/err")
 
-# Idle: past the start-up ticks (the statistics come about 1 s after start).
+# Idle as a user leaves it: the window has the keyboard focus (its input
+# line takes it), past the start-up ticks (the statistics come about 1 s
+# after start).
+xdotool windowfocus --sync "$window"
 sleep 2
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
