@@ -81,26 +81,56 @@ private:
     bool committed_ = false;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
-    constexpr std::size_t kChunk = 64 * 1024;
-    const auto& hook = writeFaultHook();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t n = std::min(kChunk, bytes.size() - done);
-        if (hook && hook(done)) {
-            errno = EIO;
-            return false;
-        }
-        const ssize_t w = ::write(fd, bytes.data() + done, n);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (w == 0) return false;
-        done += static_cast<std::size_t>(w);
+// Writes what it is given to the file in chunks of at most 64 KiB, asking the
+// fault hook before each chunk. Small pieces are gathered into a chunk first.
+class ChunkedWriter {
+public:
+    ChunkedWriter(int fd, std::string_view programPath) : fd_(fd), programPath_(programPath) {
+        buffer_.reserve(kChunk);
     }
-    return true;
-}
+
+    void put(std::string_view bytes) {
+        if (!buffer_.empty()) {
+            const std::size_t take = std::min(kChunk - buffer_.size(), bytes.size());
+            buffer_.append(bytes.substr(0, take));
+            bytes.remove_prefix(take);
+            if (buffer_.size() < kChunk) return;
+            writeChunk(buffer_);
+            buffer_.clear();
+        }
+        // Whole chunks go straight from the caller's bytes.
+        while (bytes.size() >= kChunk) {
+            writeChunk(bytes.substr(0, kChunk));
+            bytes.remove_prefix(kChunk);
+        }
+        buffer_.append(bytes);
+    }
+
+    void finish() {
+        if (!buffer_.empty()) writeChunk(buffer_);
+        buffer_.clear();
+    }
+
+private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    void writeChunk(std::string_view chunk) {
+        const auto& hook = writeFaultHook();
+        if (hook && hook(written_)) throw cannotCreateFile(programPath_);  // as a real EIO would
+        while (!chunk.empty()) {
+            const ssize_t w = ::write(fd_, chunk.data(), chunk.size());
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) throw cannotCreateFile(programPath_);
+            chunk.remove_prefix(static_cast<std::size_t>(w));
+            written_ += static_cast<std::size_t>(w);
+        }
+    }
+
+    int fd_;
+    std::string_view programPath_;
+    std::string buffer_;
+    std::size_t written_ = 0;
+};
 
 void syncFolder(const std::string& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -175,6 +205,11 @@ std::string readWholeFile(std::string_view programPath) {
 }
 
 void writeWholeFile(std::string_view programPath, std::string_view bytes) {
+    writeWholeFile(programPath, [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+void writeWholeFile(std::string_view programPath,
+                    const std::function<void(const ByteSink&)>& produce) {
     std::string target = resolvePath(programPath);
     if (target.empty()) throw cannotCreateFile(programPath);
 
@@ -229,7 +264,9 @@ void writeWholeFile(std::string_view programPath, std::string_view bytes) {
         }
         if (::fchmod(fd, st.st_mode & 07777) != 0) throw cannotCreateFile(programPath);
     }
-    if (!writeAll(fd, bytes)) throw cannotCreateFile(programPath);
+    ChunkedWriter writer(fd, programPath);
+    produce([&writer](std::string_view bytes) { writer.put(bytes); });
+    writer.finish();
     if (::fdatasync(fd) != 0) throw cannotCreateFile(programPath);
     if (!temp.close()) throw cannotCreateFile(programPath);
     if (::rename(temp.path().c_str(), target.c_str()) != 0) throw cannotCreateFile(programPath);

@@ -42,6 +42,16 @@ std::string readWholeFile(std::string_view programPath);
 // its place, a full disk); no temporary file is left behind.
 void writeWholeFile(std::string_view programPath, std::string_view bytes);
 
+// Receives the bytes of a file being written, piece by piece, in order.
+using ByteSink = std::function<void(std::string_view bytes)>;
+
+// writeWholeFile with the bytes made while they are written: `produce` hands
+// the whole content to the sink, in pieces of any size, so a large file is
+// never held whole in memory. The same atomic replacement and errors; should
+// `produce` throw, the old file stays as it was and the exception goes on.
+void writeWholeFile(std::string_view programPath,
+                    const std::function<void(const ByteSink&)>& produce);
+
 // For crash-safety tests: writeWholeFile writes in chunks of at most 64 KiB and
 // asks the hook before each chunk, with the number of bytes already written;
 // when it answers true, that write fails with EIO as a real write error would.

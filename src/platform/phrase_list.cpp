@@ -58,8 +58,13 @@ void PhraseList::loadFromBytes(std::string_view bytes) {
 }
 
 void PhraseList::SaveToFile(std::string_view programPath) const {
-    writeWholeFile(programPath,
-                   saveFormat_ == ListFormat::Rich ? writeRtfEntries(entries_) : Text());
+    if (saveFormat_ == ListFormat::Rich) {
+        // Written as it is made: a large list's document is never held whole.
+        writeWholeFile(programPath,
+                       [this](const ByteSink& sink) { writeRtfEntries(entries_, sink); });
+    } else {
+        writeWholeFile(programPath, Text());
+    }
 }
 
 int PhraseList::Count() const {

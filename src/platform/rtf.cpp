@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -705,20 +706,22 @@ void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries) {
     RtfReader(rtf, entries).read();
 }
 
-std::string writeRtfEntries(const std::vector<std::string>& entries) {
-    // The exact size first, so the document is written in place at once.
-    std::size_t size = kHeader.size() + kParagraph.size() + kEnd.size();
-    for (const std::string& e : entries) {
-        size += kParagraph.size();
-        for (char c : e) {
-            const unsigned length = kEscapes[static_cast<unsigned char>(c)].length;
-            size += length != 0 ? length : kParagraph.size();
-        }
-    }
-    // Every escape is copied whole (8 bytes), so the buffer has room to spare.
-    std::string out(size + sizeof(Escape::text), '\0');
-    char* o = out.data();
-    auto put = [&o](std::string_view text) {
+void writeRtfEntries(const std::vector<std::string>& entries,
+                     const std::function<void(std::string_view)>& sink) {
+    // Written into a buffer that is handed on whenever it is nearly full, so
+    // a document of any size passes through 64 KiB of memory.
+    constexpr std::size_t kBuffer = 64 * 1024;
+    constexpr std::size_t kRoom = 64;  // every escape is copied whole (8 bytes)
+    auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer + kRoom);
+    char* const start = buffer.get();
+    char* const full = start + kBuffer;
+    char* o = start;
+    auto flush = [&] {
+        sink(std::string_view(start, static_cast<std::size_t>(o - start)));
+        o = start;
+    };
+    auto put = [&](std::string_view text) {
+        if (o + text.size() > full) flush();
         std::memcpy(o, text.data(), text.size());
         o += text.size();
     };
@@ -727,6 +730,7 @@ std::string writeRtfEntries(const std::vector<std::string>& entries) {
         const char* p = e.data();
         const char* const end = p + e.size();
         for (; p < end; ++p) {
+            if (o >= full) flush();
             const Escape& how = kEscapes[static_cast<unsigned char>(*p)];
             if (how.length != 0) {
                 std::memcpy(o, how.text, sizeof how.text);
@@ -742,7 +746,22 @@ std::string writeRtfEntries(const std::vector<std::string>& entries) {
     }
     put(kParagraph);  // the document's closing empty paragraph
     put(kEnd);
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    flush();
+}
+
+std::string writeRtfEntries(const std::vector<std::string>& entries) {
+    // The exact size first, so the document is built without growing.
+    std::size_t size = kHeader.size() + kParagraph.size() + kEnd.size();
+    for (const std::string& e : entries) {
+        size += kParagraph.size();
+        for (char c : e) {
+            const unsigned length = kEscapes[static_cast<unsigned char>(c)].length;
+            size += length != 0 ? length : kParagraph.size();
+        }
+    }
+    std::string out;
+    out.reserve(size);
+    writeRtfEntries(entries, [&out](std::string_view bytes) { out.append(bytes); });
     return out;
 }
 

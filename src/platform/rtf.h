@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,5 +46,9 @@ void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries);
 // hold no line breaks; should one hold CR or LF all the same, the break starts
 // a new paragraph.
 std::string writeRtfEntries(const std::vector<std::string>& entries);
+// The same document handed to `sink` in pieces as it is written (for saving a
+// large list without holding the whole document in memory).
+void writeRtfEntries(const std::vector<std::string>& entries,
+                     const std::function<void(std::string_view)>& sink);
 
 }  // namespace sob
