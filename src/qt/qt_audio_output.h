@@ -25,8 +25,10 @@ public:
     bool audible() const { return audible_; }
 
     // Whether this session has a sound server Qt can play through
-    // (PulseAudio or PipeWire's PulseAudio socket). SOBESEDNIK_NO_SOUND=1
-    // turns the sound off.
+    // (PulseAudio or PipeWire's PulseAudio socket). Asking Qt itself would
+    // connect and complain on standard error where there is none.
+    // SOBESEDNIK_NO_SOUND=1 turns the sound off (tests running several
+    // copies at once).
     static bool soundServerReachable();
 
 private:
