@@ -3,7 +3,7 @@
 // file in a scratch folder. Whatever the file holds, the accessors stay
 // inside their line, and learning changes the file only as it should: at
 // most one line moves to the end with the phrase as a new reply, and at most
-// one new key is added.
+// one new key is added (which may at once take the phrase as its reply).
 //
 // Input: one byte of branch state, the typed phrase up to LF, the program's
 // previous reply up to LF, then the bytes of Words.Dat.
@@ -42,7 +42,8 @@ void checkAccessors(std::string_view line, std::string_view phrase) {
         PhraseContains(phrase, *key);
     }
     const int depth = branchDepth(line);
-    fuzz::check(depth >= 0 && static_cast<std::size_t>(depth) <= line.size(), "depth out of the line");
+    fuzz::check(depth >= 0 && static_cast<std::size_t>(depth) <= line.size(),
+                "depth out of the line");
     if (const auto branch = branchKey(line)) {
         fuzz::check(branch->data() == line.data() + depth, "a branch key does not follow the _");
         fuzz::check(!branch->empty() && branch->find_first_of("^;") == std::string_view::npos,
@@ -54,7 +55,8 @@ void checkAccessors(std::string_view line, std::string_view phrase) {
         const std::string_view alt = alternative(line, k);
         fuzz::check(inside(alt, line), "an alternative lies outside its line");
         fuzz::check(alt.find(';') == std::string_view::npos, "an alternative holds ;");
-        if (k < 1 || k > count) fuzz::check(alt.empty(), "an alternative out of range is not empty");
+        if (k < 1 || k > count)
+            fuzz::check(alt.empty(), "an alternative out of range is not empty");
     }
     hasFarewellMark(line);
 }
@@ -93,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& o = before.entries();
     const auto& n = after.entries();
     if (n == o) return 0;
-    fuzz::check(n.size() == o.size() || n.size() == o.size() + 1, "learning changed the line count");
+    fuzz::check(n.size() == o.size() || n.size() == o.size() + 1,
+                "learning changed the line count");
     if (!o.empty()) fuzz::check(n.front() == o.front(), "learning changed the header line");
     std::multiset<std::string> added(n.begin(), n.end());
     std::vector<std::string> removed;
@@ -108,9 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(removed.size() <= 1 && added.size() <= 2, "learning changed more than two lines");
     const std::string newKey = upperCase(r.state.UserPhrase) + "^";
     for (const std::string& line : added) {
-        const bool extended = removed.size() == 1 && line == removed.front() + r.state.UserPhrase + ";";
-        fuzz::check(line == newKey || extended, "learning wrote a line of its own making");
-        fuzz::check(testing::isWellFormedKeywordLine(line) || extended,
+        // An old line with the phrase as a new reply; or the new key that at
+        // once takes the phrase as its reply (the phrase repeats the
+        // program's last line).
+        const bool oldLineExtended =
+            removed.size() == 1 && line == removed.front() + r.state.UserPhrase + ";";
+        const bool newKeyExtended = line == newKey + r.state.UserPhrase + ";";
+        fuzz::check(line == newKey || oldLineExtended || newKeyExtended,
+                    "learning wrote a line of its own making");
+        fuzz::check(oldLineExtended || testing::isWellFormedKeywordLine(line),
                     "learning wrote a line out of the grammar");
     }
     return 0;

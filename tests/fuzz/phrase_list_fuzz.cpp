@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PhraseList fresh(ListFormat::Rich);
     fresh.loadFromBytes(bytes);
     for (const std::string& entry : fresh.entries())
-        fuzz::check(entry.find_first_of("\r\n") == std::string::npos, "an entry holds a line break");
+        fuzz::check(entry.find_first_of("\r\n") == std::string::npos,
+                    "an entry holds a line break");
 
     PhraseList reused(ListFormat::Rich);
     reused.loadFromBytes(bytes.substr(cut));

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view rtf(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> entries = readRtfEntries(rtf);
     for (const std::string& entry : entries)
-        fuzz::check(entry.find_first_of("\r\n") == std::string::npos, "an entry holds a line break");
+        fuzz::check(entry.find_first_of("\r\n") == std::string::npos,
+                    "an entry holds a line break");
 
     // Read again into a list that holds other strings: the same entries.
     std::vector<std::string> reused = {"left over", std::string(300, 'x'), "", "z"};
