@@ -52,10 +52,6 @@ void FormView::syncWindow() {
         w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
                        height);
     }
-    if (form_.enabled != shownEnabled_) {
-        shownEnabled_ = form_.enabled;
-        w->setEnabled(shownEnabled_);
-    }
     if (!colorShown_ || form_.color != shownColor_) {
         colorShown_ = true;
         shownColor_ = form_.color;

@@ -61,8 +61,9 @@ protected:
     void run(const std::function<void()>& handler);
 
     // Caption, geometry (the model's bounds are the outer frame), visibility
-    // (showing activates the window), enabled state, background colour and
-    // pointer of the window.
+    // (showing activates the window), background colour and pointer of the
+    // window. A disabled form is not greyed: the front end's InputBlocker
+    // keeps input away from it.
     void syncWindow();
 
     // A close request from the window system: the form's onCloseRequest
@@ -76,7 +77,6 @@ private:
     Bounds shownBounds_{-1, -1, -1, -1};
     Bounds shownFrame_{-1, -1, -1, -1};  // left, top, right, bottom
     bool shownVisible_ = false;
-    bool shownEnabled_ = true;
     Color shownColor_{};
     bool colorShown_ = false;
     CursorShape shownCursor_ = CursorShape::Default;

@@ -11,6 +11,7 @@
 #include "platform/form.h"
 #include "platform/platform.h"
 #include "qt/form_view.h"
+#include "qt/input_blocker.h"
 #include "qt/scheduler_driver.h"
 
 namespace sob::qt {
@@ -29,13 +30,13 @@ FrontEnd::FrontEnd(Platform& platform)
     // The user moving the focus (a click, a window activated) happens
     // outside any handler: wake the timers that sleep meanwhile, so the
     // state polling asks for the focus again.
-    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(), [this] {
-        for (auto& view : views_) view->focusChanged();
-        platform_.scheduler.wake();
-    });
+    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
+                     [this] { focusStateChanged(); });
+    inputBlocker_ = std::make_unique<InputBlocker>(*this);
 }
 
 FrontEnd::~FrontEnd() {
+    inputBlocker_.reset();
     driver_->stop();
     *alive_ = false;
     alive_.reset();
@@ -133,6 +134,15 @@ void FrontEnd::syncBusyCursor() {
 bool FrontEnd::modalOrPopupOpen() {
     return QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;
+}
+
+void FrontEnd::focusStateChanged() {
+    for (auto& view : views_) view->focusChanged();
+    platform_.scheduler.wake();
+}
+
+FormView* FrontEnd::viewOf(QObject* object) const {
+    return inputBlocker_->viewOf(object);
 }
 
 void FrontEnd::updateFrame(int left, int top, int right, int bottom) {

@@ -16,6 +16,7 @@ struct Platform;
 namespace sob::qt {
 
 class FormView;
+class InputBlocker;
 class SchedulerDriver;
 
 // The Qt front end of the running program: the views of the windows, the
@@ -59,6 +60,15 @@ public:
     // the model wait while one is).
     static bool modalOrPopupOpen();
 
+    // The keyboard focus moved, a window was activated, or a menu or a modal
+    // box opened or closed: each view tells its model whether a focus request
+    // would now move the focus, and the sleeping timers are woken.
+    void focusStateChanged();
+
+    // The view whose window a widget, menu, shortcut or window-system window
+    // belongs to (null for a message box or a picker).
+    FormView* viewOf(QObject* object) const;
+
     // The window system's frame around a window, measured once a window is
     // shown: updates the screen figures and the windows' outer sizes (their
     // client sizes stay as they are).
@@ -78,6 +88,7 @@ private:
     Platform& platform_;
     std::unique_ptr<SchedulerDriver> driver_;
     std::vector<std::unique_ptr<FormView>> views_;
+    std::unique_ptr<InputBlocker> inputBlocker_;
     std::shared_ptr<bool> alive_;
     bool dirty_ = false;
     bool boxWasOpen_ = false;

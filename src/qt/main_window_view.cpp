@@ -95,10 +95,10 @@ void MainWindowView::sync() {
 }
 
 bool MainWindowView::focusRequestWouldMove() const {
-    // Only while this window is the active one and no menu, picker or box
-    // is open: a request must never take keys from them.
-    return !input_->hasFocus() && input_->isEnabled() && input_->isVisible() && isActiveWindow() &&
-           !FrontEnd::modalOrPopupOpen();
+    // Only while this window takes input, is the active one and no menu,
+    // picker or box is open: a request must never take keys from them.
+    return form1_.enabled && !input_->hasFocus() && input_->isEnabled() && input_->isVisible() &&
+           isActiveWindow() && !FrontEnd::modalOrPopupOpen();
 }
 
 void MainWindowView::focusChanged() {

@@ -36,7 +36,8 @@ TEST_F(EditorViewTest, ThePathTypedInTheFieldIsTheModelsAndHorosheClosesTheWindo
     EXPECT_FALSE(editorView->isVisible());
     openEditor();
     ASSERT_TRUE(editorView->isVisible());
-    EXPECT_FALSE(view->isEnabled());
+    EXPECT_FALSE(form().enabled);
+    EXPECT_TRUE(view->isEnabled());  // takes no input, but is not greyed
     EXPECT_EQ(editorView->pathField()->text(), q("D:\\Txt.Dat"));
     EXPECT_EQ(editorView->windowTitle(), q("Редактор"));
 

@@ -1,0 +1,144 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "aids/about_form.h"
+#include "aids/keyboard_form.h"
+#include "control/editor_form.h"
+#include "qt/about_view.h"
+#include "qt/editor_view.h"
+#include "qt/keyboard_view.h"
+#include "qt_fixture.h"
+
+namespace sob::qt_test {
+namespace {
+
+// The main window with the editor, the about window and the virtual
+// keyboard: what the main window does while one of them is open, and how
+// they are framed and placed.
+class SecondaryWindowTest : public FrontEndTest {
+protected:
+    template <typename View>
+    View* viewOfType() {
+        for (const auto& v : frontEnd->views())
+            if (auto* typed = dynamic_cast<View*>(v.get())) return typed;
+        return nullptr;
+    }
+
+    qt::KeyboardView* keyboardView() { return viewOfType<qt::KeyboardView>(); }
+    qt::AboutView* aboutView() { return viewOfType<qt::AboutView>(); }
+    qt::EditorView* editorView() { return viewOfType<qt::EditorView>(); }
+
+    // A turn, so that undo (Ctrl+Z) and the Say button are offered.
+    void takeATurn() {
+        typeText(view->input(), q("привет"));
+        tick();
+        QTest::keyClick(view->input(), Qt::Key_Return);
+        typeText(view->input(), q("да"));
+        tick();
+        ASSERT_EQ(form().RichEdit1.lineCount(), 2);
+        ASSERT_TRUE(form().N15.enabled);
+        ASSERT_TRUE(form().SpeedButton1.enabled);
+    }
+
+    // Alt with the first letter of "&Система", as the keyboard sends it.
+    void pressSystemMenuKey() {
+        QTest::sendKeyEvent(QTest::Click, view->input(),
+                            static_cast<Qt::Key>(QChar(u'С').unicode()), q("с"), Qt::AltModifier);
+    }
+
+    static void closePopups() {
+        while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    }
+};
+
+TEST_F(SecondaryWindowTest, TheMainWindowBehindTheKeyboardStaysReadableButTakesNoInput) {
+    activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    takeATurn();
+    // The menu access key works while the window is enabled.
+    pressSystemMenuKey();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    closePopups();
+
+    frontEnd->run([this] { form().N22.choose(); });
+    ASSERT_FALSE(form().enabled);
+    ASSERT_TRUE(keyboardView()->isVisible());
+
+    // Nothing is greyed: the input line, the menu bar, the status bar and
+    // the buttons the model has enabled are drawn as before.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(view), static_cast<QWidget*>(view->input()),
+          static_cast<QWidget*>(view->menuBar()), static_cast<QWidget*>(view->statusPanel(1)),
+          static_cast<QWidget*>(view->transcript()), static_cast<QWidget*>(view->sayButton())}) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        EXPECT_TRUE(widget->isEnabled());
+    }
+
+    // The user clicks the main window and tries everything there.
+    activate();
+    ASSERT_TRUE(view->isActiveWindow());
+    const std::string text = form().Edit1.text();
+    typeText(view->input(), q("ы"));
+    QTest::keyClick(view->input(), Qt::Key_Backspace);
+    EXPECT_EQ(form().Edit1.text(), text);
+    EXPECT_EQ(view->input()->text(), q("да"));
+    QTest::keyClick(view->input(), Qt::Key_Return);
+    QTest::mouseClick(view->sayButton(), Qt::LeftButton);
+    QTest::mouseClick(view->undoButton(), Qt::LeftButton);
+    QTest::keyClick(view->input(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form().RichEdit1.lineCount(), 2);
+    EXPECT_FALSE(form().Timer7.enabled());  // no undo, no shake
+    const int layoutCues = form().MediaPlayer3.requests();
+    QTest::keyClick(view->input(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(form().MediaPlayer3.requests(), layoutCues);
+    pressSystemMenuKey();
+    const QRect systemMenu = view->menuBar()->actionGeometry(view->menuBar()->actions()[0]);
+    QTest::mouseClick(view->menuBar(), Qt::LeftButton, Qt::NoModifier, systemMenu.center());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    closePopups();
+
+    // The keyboard's keys still write into the input line.
+    QTest::mouseClick(keyboardView()->keyWidget(program->Form4->SpeedButton61), Qt::LeftButton);
+    EXPECT_EQ(form().Edit1.text(), w("дая"));
+    EXPECT_EQ(view->input()->text(), q("дая"));
+
+    // Closed by its menu: the main window takes input again.
+    frontEnd->run([this] { program->Form4->N2.choose(); });
+    ASSERT_TRUE(form().enabled);
+    activate();
+    typeText(view->input(), q("!"));
+    EXPECT_EQ(form().Edit1.text(), w("дая!"));
+    pressSystemMenuKey();
+    EXPECT_NE(QApplication::activePopupWidget(), nullptr);
+    closePopups();
+}
+
+TEST_F(SecondaryWindowTest, AClickIntoTheBlockedMainWindowBringsTheOpenWindowForward) {
+    frontEnd->run([this] { form().N12.choose(); });
+    activate();
+    ASSERT_TRUE(view->isActiveWindow());
+    QTest::mouseClick(view->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QApplication::processEvents();
+    EXPECT_TRUE(aboutView()->isActiveWindow());
+}
+
+TEST_F(SecondaryWindowTest, ElementsTheModelDisablesStillLookDisabled) {
+    typeText(view->input(), q("a;"));
+    tick(3);  // the input guard meets ";" and disables the transcript for good
+    ASSERT_FALSE(form().RichEdit1.enabled);
+    EXPECT_FALSE(view->transcript()->isEnabled());
+    EXPECT_FALSE(view->sayButton()->isEnabled());  // the input is empty again
+
+    frontEnd->run([this] { form().N22.choose(); });
+    tick();
+    EXPECT_FALSE(keyboardView()->keyWidget(program->Form4->SpeedButton62)->isEnabled());
+    EXPECT_FALSE(view->transcript()->isEnabled());
+}
+
+}  // namespace
+}  // namespace sob::qt_test
