@@ -26,32 +26,38 @@ void FormView::run(const std::function<void()>& handler) {
     frontEnd_.run(handler);
 }
 
+void FormView::placeWindow() {
+    const Screen& screen = form_.screen();
+    const Bounds frame{screen.frameLeft, screen.frameTop, screen.frameRight, screen.frameBottom};
+    if (form_.bounds == shownBounds_ && frame == shownFrame_) return;
+    QWidget* w = window();
+    const bool resized = form_.bounds.width != shownBounds_.width ||
+                         form_.bounds.height != shownBounds_.height || frame != shownFrame_;
+    shownBounds_ = form_.bounds;
+    shownFrame_ = frame;
+    // The menu bar lies inside the Qt window but inside the model's top
+    // frame; what is left of the top frame is the window manager's.
+    const int menu = frontEnd_.menuBarHeight();
+    const int titleHeight = std::max(0, screen.frameTop - menu);
+    int width = form_.bounds.width - screen.frameLeft - screen.frameRight;
+    int height = form_.bounds.height - titleHeight - screen.frameBottom;
+    if (!hasMenuBar()) height -= menu;
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (resized) w->setFixedSize(width, height);
+    // Placed by its client area: the window manager puts its frame
+    // around it, so the frame's corner lands on the model's bounds.
+    w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
+                   height);
+}
+
 void FormView::syncWindow() {
     QWidget* w = window();
     if (form_.caption != shownCaption_) {
         shownCaption_ = form_.caption;
         w->setWindowTitle(fromProgramText(shownCaption_));
     }
-    const Screen& screen = form_.screen();
-    const Bounds frame{screen.frameLeft, screen.frameTop, screen.frameRight, screen.frameBottom};
-    if (form_.bounds != shownBounds_ || frame != shownFrame_) {
-        shownBounds_ = form_.bounds;
-        shownFrame_ = frame;
-        // The menu bar lies inside the Qt window but inside the model's top
-        // frame; what is left of the top frame is the window manager's.
-        const int menu = frontEnd_.menuBarHeight();
-        const int titleHeight = std::max(0, screen.frameTop - menu);
-        int width = form_.bounds.width - screen.frameLeft - screen.frameRight;
-        int height = form_.bounds.height - titleHeight - screen.frameBottom;
-        if (!hasMenuBar()) height -= menu;
-        width = std::max(width, 1);
-        height = std::max(height, 1);
-        w->setFixedSize(width, height);
-        // Placed by its client area: the window manager puts its frame
-        // around it, so the frame's corner lands on the model's bounds.
-        w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
-                       height);
-    }
+    placeWindow();
     if (!colorShown_ || form_.color != shownColor_) {
         colorShown_ = true;
         shownColor_ = form_.color;

@@ -66,6 +66,10 @@ protected:
     // keeps input away from it.
     void syncWindow();
 
+    // Moves and sizes the real window to the model's bounds, if they
+    // changed since it was last placed (part of syncWindow()).
+    void placeWindow();
+
     // A close request from the window system: the form's onCloseRequest
     // handler decides; the event is accepted once the form is hidden.
     void handleCloseEvent(QCloseEvent* event);

@@ -1,5 +1,7 @@
 #include "qt/main_window_view.h"
 
+#include <thread>
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -13,6 +15,7 @@
 #include "platform/platform.h"
 #include "qt/front_end.h"
 #include "qt/transcript_view.h"
+#include "qt/window_system.h"
 #include "window/main_form.h"
 
 namespace sob::qt {
@@ -71,10 +74,31 @@ MainWindowView::MainWindowView(FrontEnd& frontEnd, TForm1& form)
     // activated, before the state polling asks for it: keys typed at once
     // go there.
     input_->setFocus(Qt::OtherFocusReason);
+    // The entrance shake moves the window a hundred times and more within
+    // one tick; each move is shown as it is made.
+    form1_.onWindowMoved = [this] { showMove(); };
     sync();
 }
 
-MainWindowView::~MainWindowView() = default;
+MainWindowView::~MainWindowView() {
+    form1_.onWindowMoved = nullptr;
+}
+
+void MainWindowView::showMove() {
+    if (!isVisible()) return;
+    placeWindow();
+    // Straight to the X server, without running the event loop (which
+    // would run other ticks inside this one). Where there is none, nothing
+    // shows the moves, and nothing waits.
+    if (!syncWithWindowSystem()) return;
+    // A millisecond for each position, so that the window manager and the
+    // screen keep up: a shake of 125 to 250 moves lasts a quarter of a
+    // second at most, and the window is seen to jump about.
+    constexpr auto pace = std::chrono::milliseconds(1);
+    const auto due = lastMove_ + pace;
+    if (std::chrono::steady_clock::now() < due) std::this_thread::sleep_until(due);
+    lastMove_ = std::chrono::steady_clock::now();
+}
 
 QLabel* MainWindowView::statusPanel(int index) const {
     return statusBinding_->panel(index);

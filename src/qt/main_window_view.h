@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -56,6 +57,8 @@ private:
     // Enter (taken whatever the modifiers).
     bool takeEnter(QKeyEvent* event);
     void applyFocusRequest();
+    // Shows a move the model made within a tick (the entrance shake).
+    void showMove();
     // Whether a focus request would move the focus into the input line now.
     bool focusRequestWouldMove() const;
 
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<StatusBarBinding> statusBinding_;
     MenuBinding* menu_ = nullptr;
     std::uint64_t focusRequests_ = 0;
+    std::chrono::steady_clock::time_point lastMove_{};
 };
 
 }  // namespace sob::qt

@@ -1,4 +1,8 @@
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QAction>
 #include <QLabel>
@@ -302,6 +306,29 @@ TEST_F(MainWindowViewTest, GeometryFollowsTheModel) {
     });
     EXPECT_EQ(view->pos(), QPoint(100, 97));
     EXPECT_EQ(view->width(), 487);
+}
+
+TEST_F(MainWindowViewTest, TheShakeMovesTheRealWindowAtEveryMoveThenCentresIt) {
+    const std::function<void()> showMove = form().onWindowMoved;
+    ASSERT_TRUE(showMove);
+    std::vector<QPoint> seen;
+    form().onWindowMoved = [&] {
+        showMove();
+        seen.push_back(view->pos());
+    };
+    tick();  // the start-up shake
+    ASSERT_GE(form().lastShakeMoves, 125);
+    ASSERT_EQ(seen.size(), static_cast<std::size_t>(form().lastShakeMoves));
+    std::set<std::pair<int, int>> places;
+    for (const QPoint& p : seen) {
+        EXPECT_TRUE(p.x() >= 95 && p.x() <= 105 && p.y() >= 95 && p.y() <= 105)
+            << p.x() << "," << p.y();
+        places.insert({p.x(), p.y()});
+    }
+    EXPECT_GT(places.size(), 10u);
+    EXPECT_EQ(view->pos(), QPoint(form().bounds.left, form().bounds.top));
+    const Bounds& area = t.screen.workArea;
+    EXPECT_EQ(form().bounds.left, area.left + (area.width - form().bounds.width) / 2);
 }
 
 TEST_F(MainWindowViewTest, BusyPointerIsOneStateAndNeverStacks) {
