@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "qt/front_end.h"
 #include "qt/qt_convert.h"
+#include "qt/window_system.h"
 
 namespace sob::qt {
 
@@ -44,11 +45,17 @@ void FormView::placeWindow() {
     if (!hasMenuBar()) height -= menu;
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (resized) w->setFixedSize(width, height);
+    // The size is fixed for the user, not for the program: the limits are
+    // lifted for the program's resize and put back at the new size.
+    if (resized) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     // Placed by its client area: the window manager puts its frame
     // around it, so the frame's corner lands on the model's bounds.
     w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
                    height);
+    if (resized) w->setFixedSize(width, height);
 }
 
 void FormView::syncWindow() {
@@ -73,6 +80,7 @@ void FormView::syncWindow() {
     if (form_.visible != shownVisible_) {
         shownVisible_ = form_.visible;
         if (shownVisible_) {
+            if (!w->testAttribute(Qt::WA_WState_Created)) leaveResizeSynchronisation(w);
             w->show();
             w->raise();
             w->activateWindow();

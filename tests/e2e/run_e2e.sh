@@ -238,6 +238,13 @@ echo "run 1: conversation logged, key learnt"
 [ $have_layouts = 1 ] && setxkbmap -layout us
 start_program
 main_window
+# Out of the window manager's resize synchronisation, which would stop a
+# window manager following the farewell's resize every millisecond.
+if command -v xprop >/dev/null 2>&1; then
+    protocols=$(xprop -id "$(xdotool search --name "Мардун" | head -n1)" WM_PROTOCOLS)
+    grep -q WM_DELETE_WINDOW <<<"$protocols" || fail "no close protocol: $protocols"
+    if grep -q _NET_WM_SYNC_REQUEST <<<"$protocols"; then fail "resize synchronisation: $protocols"; fi
+fi
 xdotool key --delay 150 alt+Cyrillic_es Cyrillic_yeru
 wait_exit 15
 [ "$code" = 0 ] || fail "second exit ended with code $code"

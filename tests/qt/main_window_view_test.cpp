@@ -331,6 +331,20 @@ TEST_F(MainWindowViewTest, TheShakeMovesTheRealWindowAtEveryMoveThenCentresIt) {
     EXPECT_EQ(form().bounds.left, area.left + (area.width - form().bounds.width) / 2);
 }
 
+TEST_F(MainWindowViewTest, TheFarewellDriftsAndShrinksTheRealWindowDownToTheSmallestSize) {
+    tick();  // the start-up shake is over
+    const QRect start = view->frameGeometry();
+    t.user([&] { form().Timer4.setEnabled(true); });
+    for (int i = 1; i <= 79; ++i) {
+        tick();
+        const QRect now = view->frameGeometry();
+        ASSERT_EQ(now.topLeft(), start.topLeft() - QPoint(3 * i, 2 * i)) << i;
+        ASSERT_EQ(now.width(), std::max(start.width() - 10 * i, t.screen.minWindowWidth)) << i;
+    }
+    EXPECT_EQ(view->frameGeometry().width(), t.screen.minWindowWidth);
+    EXPECT_EQ(view->frameGeometry().height(), t.screen.minWindowHeight);
+}
+
 TEST_F(MainWindowViewTest, BusyPointerIsOneStateAndNeverStacks) {
     t.screen.busyCursor = true;
     frontEnd->syncAll();
