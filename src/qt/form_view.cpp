@@ -17,6 +17,14 @@ FormView::FormView(FrontEnd& frontEnd, Form& form) : frontEnd_(frontEnd), form_(
 
 FormView::~FormView() = default;
 
+// On X11 Qt passes these on as Motif hints (_MOTIF_WM_HINTS): a window
+// without the close box offers the window manager only moving and resizing,
+// with it closing too; no minimise or maximise (the fixed size rules
+// maximising out as well). Window managers that honour the hints draw just
+// the caption bar (and the close box). openbox ignores the Motif functions
+// when it draws its buttons, so there a secondary window shows its theme's
+// buttons all the same; its close goes to the form's close request, which
+// closes it as its own command does.
 void FormView::applyWindowFlags(QWidget* window, bool closeBox) {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (closeBox) flags |= Qt::WindowCloseButtonHint;

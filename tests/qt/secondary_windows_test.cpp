@@ -140,5 +140,41 @@ TEST_F(SecondaryWindowTest, ElementsTheModelDisablesStillLookDisabled) {
     EXPECT_FALSE(view->transcript()->isEnabled());
 }
 
+TEST_F(SecondaryWindowTest, SecondaryWindowsHaveACaptionOnlyAndAWindowManagersCloseRestores) {
+    struct Case {
+        const char* name;
+        MenuItem& opener;
+        QWidget* window;
+        const Form& form;
+    };
+    for (const Case& c : {Case{"editor", form().N38, editorView(), *program->Form2},
+                          Case{"about", form().N12, aboutView(), *program->Form3},
+                          Case{"keyboard", form().N22, keyboardView(), *program->Form4}}) {
+        SCOPED_TRACE(c.name);
+        const Qt::WindowFlags flags = c.window->windowFlags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);  // a taskbar entry, not a tool
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
+
+        frontEnd->run([&] { c.opener.choose(); });
+        ASSERT_TRUE(c.window->isVisible());
+        ASSERT_FALSE(form().enabled);
+        ASSERT_FALSE(form().Timer1.enabled());
+        // No close box, but a window manager can still close the window.
+        c.window->close();
+        QApplication::processEvents();
+        EXPECT_FALSE(c.form.visible);
+        EXPECT_FALSE(c.window->isVisible());
+        EXPECT_TRUE(form().enabled);
+        EXPECT_TRUE(form().Timer1.enabled());
+    }
+    // The main window: a close box only.
+    const Qt::WindowFlags flags = view->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
 }  // namespace
 }  // namespace sob::qt_test
