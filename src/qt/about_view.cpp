@@ -90,7 +90,6 @@ void AboutView::loadPicture() {
 
 void AboutView::sync() {
     syncWindow();
-    syncClientSize();
     panel1Binding_->sync();
     bevelBinding_->sync();
     imageBinding_->sync();
@@ -102,15 +101,9 @@ void AboutView::sync() {
     syncHistory();
 }
 
-// Overrides the size syncWindow() derives from this desktop's frame: the
-// collapsed window must cut the history panel off just below the buttons.
-void AboutView::syncClientSize() {
-    const int width = form3_.clientWidth();
-    const int height = std::max(form3_.bounds.height - originalFrameHeight, 1);
-    if (width == clientWidth_ && height == clientHeight_ && size() == QSize(width, height)) return;
-    clientWidth_ = width;
-    clientHeight_ = height;
-    setFixedSize(std::max(width, 1), height);
+// The collapsed window cuts the history panel off just below the buttons.
+int AboutView::clientHeight() const {
+    return std::max(form3_.bounds.height - originalFrameHeight, 1);
 }
 
 void AboutView::syncHistory() {

@@ -27,7 +27,8 @@ namespace sob::qt {
 // The model's heights (179 collapsed, 327 expanded) are the window's outer
 // heights with the program's original dialog frame, 27 pixels high in all;
 // the view gives the window the client height they stand for (152 or 300),
-// whatever frame this desktop draws.
+// whatever frame this desktop draws, about the centre of the model's bounds
+// (the shift is the same at both heights, so the window grows downwards).
 class AboutView : public QWidget, public FormView {
     Q_OBJECT
 public:
@@ -36,6 +37,7 @@ public:
 
     QWidget* window() override { return this; }
     void sync() override;
+    int clientHeight() const override;
 
     QPlainTextEdit* history() const { return memo_; }
     QLabel* picture() const { return image_; }
@@ -48,7 +50,6 @@ protected:
 
 private:
     void loadPicture();
-    void syncClientSize();
     void syncHistory();
 
     TForm3& form3_;
@@ -68,8 +69,6 @@ private:
     std::unique_ptr<ControlBinding> memoBinding_;
     std::uint64_t historyRevision_ = 0;
     bool historyShown_ = false;
-    int clientWidth_ = -1;
-    int clientHeight_ = -1;
 };
 
 }  // namespace sob::qt

@@ -35,6 +35,29 @@ void FormView::run(const std::function<void()>& handler) {
     frontEnd_.run(handler);
 }
 
+// How the model's bounds map onto the real window.
+//
+// The model's bounds are a window's outer frame as the original platform
+// drew it; the Screen's frame figures are the frame around the client area:
+// frameLeft, frameRight and frameBottom are the frame this window system
+// draws (measured once a window is shown), frameTop is its title bar plus a
+// menu bar's height (FrontEnd::menuBarHeight), because the original
+// platform drew the menu bar as part of the frame and the forms lay their
+// elements out from the top of the client area below it. In Qt the menu
+// bar lies inside the window. So:
+//  - a window with a menu bar: its real outer frame is exactly the model's
+//    bounds; the Qt window holds the menu bar and the client area;
+//  - a window without one: its client area is the model's (bounds less the
+//    frame figures), so its real frame is a menu bar shorter than the
+//    model's bounds, and it stands in their middle, about the same centre.
+//    The model places such windows only by centring them and grows them
+//    downwards, which keeps the shift the same;
+//  - a view may set the client height itself (clientHeight()); that window
+//    too stands in the middle of the model's bounds.
+int FormView::clientHeight() const {
+    return form_.clientHeight();
+}
+
 void FormView::placeWindow() {
     const Screen& screen = form_.screen();
     const Bounds frame{screen.frameLeft, screen.frameTop, screen.frameRight, screen.frameBottom};
@@ -44,14 +67,16 @@ void FormView::placeWindow() {
                          form_.bounds.height != shownBounds_.height || frame != shownFrame_;
     shownBounds_ = form_.bounds;
     shownFrame_ = frame;
-    // The menu bar lies inside the Qt window but inside the model's top
-    // frame; what is left of the top frame is the window manager's.
-    const int menu = frontEnd_.menuBarHeight();
-    const int titleHeight = std::max(0, screen.frameTop - menu);
-    int width = form_.bounds.width - screen.frameLeft - screen.frameRight;
-    int height = form_.bounds.height - titleHeight - screen.frameBottom;
-    if (!hasMenuBar()) height -= menu;
-    width = std::max(width, 1);
+    const Bounds& bounds = form_.bounds;
+    // The window system's own top frame: the title bar.
+    const int title = std::max(0, screen.frameTop - frontEnd_.menuBarHeight());
+    const int width = std::max(bounds.width - screen.frameLeft - screen.frameRight, 1);
+    int height = bounds.height - title - screen.frameBottom;
+    int top = bounds.top + title;
+    if (!hasMenuBar()) {
+        height = clientHeight();
+        top += (bounds.height - (title + height + screen.frameBottom)) / 2;
+    }
     height = std::max(height, 1);
     // The size is fixed for the user, not for the program: the limits are
     // lifted for the program's resize and put back at the new size.
@@ -59,10 +84,9 @@ void FormView::placeWindow() {
         w->setMinimumSize(0, 0);
         w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    // Placed by its client area: the window manager puts its frame
-    // around it, so the frame's corner lands on the model's bounds.
-    w->setGeometry(form_.bounds.left + screen.frameLeft, form_.bounds.top + titleHeight, width,
-                   height);
+    // Placed by its client area, in one step: the window manager puts its
+    // frame around it.
+    w->setGeometry(bounds.left + screen.frameLeft, top, width, height);
     if (resized) w->setFixedSize(width, height);
 }
 

@@ -44,8 +44,11 @@ public:
     // Brings the widgets in line with the model.
     virtual void sync() = 0;
     // Whether the window carries a menu bar: its height then counts as part
-    // of the top frame, as the model's layout expects.
+    // of the top frame, as the model's layout expects (see placeWindow()).
     virtual bool hasMenuBar() const { return false; }
+    // The height of the client area of a window without a menu bar: the
+    // model's (bounds less the frame figures), unless the view knows better.
+    virtual int clientHeight() const;
     // The keyboard focus moved, a window was activated, or a menu or dialog
     // opened or closed. A view whose model polls for the focus tells it here
     // whether a focus request would now move the focus; the front end then
@@ -67,7 +70,8 @@ protected:
     void syncWindow();
 
     // Moves and sizes the real window to the model's bounds, if they
-    // changed since it was last placed (part of syncWindow()).
+    // changed since it was last placed (part of syncWindow()). The mapping
+    // is described in form_view.cpp.
     void placeWindow();
 
     // A close request from the window system: the form's onCloseRequest

@@ -1,7 +1,10 @@
+#include <cstdlib>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -174,6 +177,61 @@ TEST_F(SecondaryWindowTest, SecondaryWindowsHaveACaptionOnlyAndAWindowManagersCl
     const Qt::WindowFlags flags = view->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+// The model's bounds are outer frames as the original platform drew them,
+// with the menu bar in the frame; here the menu bar is inside the window and
+// the frame is what the window system draws (the offscreen platform draws
+// one too). Every window still stands centred on the desktop.
+TEST_F(SecondaryWindowTest, EveryWindowStandsCentredAndTheAboutWindowGrowsDownwards) {
+    dir.write("ReadMe.Txt", w("История программы\r\n"));
+    ASSERT_GT(t.screen.frameLeft, 0);  // the frame has been measured
+    const Bounds& area = t.screen.workArea;
+    const QPoint centre(area.left + area.width / 2, area.top + area.height / 2);
+    auto expectCentred = [&](QWidget* window) {
+        const QRect frame = window->frameGeometry();
+        EXPECT_LE(std::abs(frame.left() + frame.width() / 2 - centre.x()), 1) << frame.left();
+        EXPECT_LE(std::abs(frame.top() + frame.height() / 2 - centre.y()), 1) << frame.top();
+    };
+    auto modelFrame = [](const Form& f) {
+        return QRect(f.bounds.left, f.bounds.top, f.bounds.width, f.bounds.height);
+    };
+
+    tick();  // the start-up shake ends centred
+    {
+        SCOPED_TRACE("main window");
+        expectCentred(view);
+        EXPECT_EQ(view->frameGeometry(), modelFrame(form()));
+        EXPECT_EQ(view->height() - view->menuBar()->height(), 361);
+    }
+    {
+        SCOPED_TRACE("keyboard");
+        frontEnd->run([this] { form().N22.choose(); });
+        expectCentred(keyboardView());
+        EXPECT_EQ(keyboardView()->frameGeometry(), modelFrame(*program->Form4));
+        EXPECT_EQ(keyboardView()->size(), QSize(353, 145 + keyboardView()->menuBar()->height()));
+        frontEnd->run([this] { program->Form4->N2.choose(); });
+    }
+    {
+        SCOPED_TRACE("editor");
+        frontEnd->run([this] { form().N38.choose(); });
+        expectCentred(editorView());
+        EXPECT_EQ(editorView()->size(), QSize(305, 105));
+        frontEnd->run([this] { program->Form2->Button1.click(); });
+    }
+    {
+        SCOPED_TRACE("about window");
+        frontEnd->run([this] { form().N12.choose(); });
+        expectCentred(aboutView());
+        EXPECT_EQ(aboutView()->size(), QSize(377, 152));
+        const QRect collapsed = aboutView()->frameGeometry();
+        QTest::mouseClick(aboutView()->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        ASSERT_EQ(program->Form3->bounds.height, TForm3::expandedHeight);
+        EXPECT_EQ(aboutView()->size(), QSize(377, 300));
+        EXPECT_EQ(aboutView()->frameGeometry().topLeft(), collapsed.topLeft());
+        QTest::mouseClick(aboutView()->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        EXPECT_EQ(aboutView()->frameGeometry(), collapsed);
+    }
 }
 
 }  // namespace
