@@ -11,15 +11,19 @@
 #include <QPushButton>
 
 #include "aids/about_form.h"
-#include "platform/file_system.h"
 #include "qt/qt_convert.h"
+
+// The resource lives in a static library: it is registered by hand.
+static void initAboutPicture() {
+    Q_INIT_RESOURCE(about_picture);
+}
 
 namespace sob::qt {
 
 namespace {
 
-// The picture delivered beside the program, in the working folder.
-constexpr const char* kPictureFile = "about.bmp";
+// The picture, built into the program as a Qt resource (data/about.bmp).
+constexpr const char* kPictureResource = ":/about.bmp";
 
 QFrame* makePanel(const Control& model, QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -83,9 +87,9 @@ AboutView::AboutView(FrontEnd& frontEnd, TForm3& form)
 AboutView::~AboutView() = default;
 
 void AboutView::loadPicture() {
-    const QString path = QString::fromStdString(resolvePath(kPictureFile));
+    initAboutPicture();
     QPixmap picture;
-    if (picture.load(path)) image_->setPixmap(picture);
+    if (picture.load(QString::fromLatin1(kPictureResource))) image_->setPixmap(picture);
 }
 
 void AboutView::sync() {

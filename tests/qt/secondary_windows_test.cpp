@@ -1,9 +1,11 @@
 #include <cstdlib>
+#include <filesystem>
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -232,6 +234,15 @@ TEST_F(SecondaryWindowTest, EveryWindowStandsCentredAndTheAboutWindowGrowsDownwa
         QTest::mouseClick(aboutView()->findChild<QPushButton*>("Button1"), Qt::LeftButton);
         EXPECT_EQ(aboutView()->frameGeometry(), collapsed);
     }
+}
+
+TEST_F(SecondaryWindowTest, TheAboutPictureIsBuiltIntoTheProgram) {
+    // The working folder holds the phrase base only.
+    ASSERT_FALSE(std::filesystem::exists(std::filesystem::path(dir.path()) / "about.bmp"));
+    const QPixmap picture = aboutView()->picture()->pixmap();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(179, 132));
+    EXPECT_TRUE(aboutView()->picture()->hasScaledContents());  // stretched to its box
 }
 
 }  // namespace
