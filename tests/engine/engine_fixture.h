@@ -9,6 +9,7 @@
 #include "engine/engine_state.h"
 #include "engine/turn.h"
 #include "support/test_platform.h"
+#include "support/turn_elements.h"
 
 namespace sob::testing {
 
@@ -32,7 +33,7 @@ inline constexpr int noRemark = 1;      // r = 2
 //
 // Members are public so that tables of cases can set up and check a fixture
 // through plain functions.
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, public TurnElements {
 public:
     EngineTest();
 
@@ -57,34 +58,8 @@ public:
     std::vector<std::string> recordLines() const;
     std::vector<std::string> errors() const;
 
-    TestPlatform tp;
     TempWorkDir dir;
-
-    EngineState state;
-    RichEdit transcript{"RichEdit1"};
-    PhraseList scratch{ListFormat::Rich};      // RichEdit2
-    PhraseList replyLists{ListFormat::Rich};   // RichEdit3
-    PhraseList record{ListFormat::Rich};       // RichEdit4
-    PhraseList exchange{ListFormat::Plain};    // Memo1
-    PhraseList topicWords{ListFormat::Plain};  // Memo4
-    Edit input{"Edit1"};
     int inputChanges = 0;
-    MenuItem userMode{"CpuUser1", "&Cpu\\User"};
-    MenuItem cpuMode{"Cpu31", "C&pu\\Cpu"};
-    Edit exchangePath{"Edit1"};
-    Timer farewellTimer{tp.scheduler, "Timer4", 1, false};
-    Timer remarkTimer{tp.scheduler, "Timer9", 1000, false};
-    MediaPlayer sendCue{"MediaPlayer2", "Sound\\Button3.wav"};
-    MediaPlayer cpuCue{"MediaPlayer5", "Sound\\CpuSound.wav"};
-    ColorDialog userColor;
-    ColorDialog cpuColor;
-    FontDialog userFont;
-    FontDialog cpuFont;
-
-    TurnContext turn{tp.platform, state,        transcript,    scratch,     replyLists,
-                     record,      exchange,     topicWords,    input,       userMode,
-                     cpuMode,     exchangePath, farewellTimer, remarkTimer, sendCue,
-                     cpuCue,      userColor,    cpuColor,      userFont,    cpuFont};
 };
 
 }  // namespace sob::testing

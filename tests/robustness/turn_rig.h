@@ -11,6 +11,7 @@
 #include "platform/phrase_list.h"
 #include "platform/pickers.h"
 #include "support/test_platform.h"
+#include "support/turn_elements.h"
 
 namespace sob::testing {
 
@@ -18,7 +19,7 @@ namespace sob::testing {
 // directly on a virtual-clock platform, over the phrase base found in the
 // current working folder. Used by the crash tests, the fuzz targets and the
 // benchmarks, which need a turn without the whole window.
-class TurnRig {
+class TurnRig : public TurnElements {
 public:
     // Cpu\User mode; the word lists hold a few abusive and topic words after
     // their unused empty entry 0.
@@ -33,32 +34,6 @@ public:
     void useMachineDialogue(std::string exchangeFile);
     // Moves the clock on, so the next turn seeds the generator afresh.
     void passTime(std::int64_t ms) { tp.clock.advanceBy(ms); }
-
-    TestPlatform tp;
-    EngineState state;
-    RichEdit transcript{"RichEdit1"};
-    PhraseList scratch{ListFormat::Rich};      // RichEdit2
-    PhraseList replyLists{ListFormat::Rich};   // RichEdit3
-    PhraseList record{ListFormat::Rich};       // RichEdit4
-    PhraseList exchange{ListFormat::Plain};    // Memo1
-    PhraseList topicWords{ListFormat::Plain};  // Memo4
-    Edit input{"Edit1"};
-    MenuItem userMode{"CpuUser1", "&Cpu\\User"};
-    MenuItem cpuMode{"Cpu31", "C&pu\\Cpu"};
-    Edit exchangePath{"Edit1"};
-    Timer farewellTimer{tp.scheduler, "Timer4", 1, false};
-    Timer remarkTimer{tp.scheduler, "Timer9", 1000, false};
-    MediaPlayer sendCue{"MediaPlayer2", "Sound\\Button3.wav"};
-    MediaPlayer cpuCue{"MediaPlayer5", "Sound\\CpuSound.wav"};
-    ColorDialog userColor;
-    ColorDialog cpuColor;
-    FontDialog userFont;
-    FontDialog cpuFont;
-
-    TurnContext turn{tp.platform, state,        transcript,    scratch,     replyLists,
-                     record,      exchange,     topicWords,    input,       userMode,
-                     cpuMode,     exchangePath, farewellTimer, remarkTimer, sendCue,
-                     cpuCue,      userColor,    cpuColor,      userFont,    cpuFont};
 };
 
 // The file names of a phrase base, as the program writes them.
