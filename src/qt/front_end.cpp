@@ -29,10 +29,12 @@ FrontEnd::FrontEnd(Platform& platform)
     });
     // The user moving the focus (a click, a window activated) happens
     // outside any handler: wake the timers that sleep meanwhile, so the
-    // state polling asks for the focus again.
+    // state polling asks for the focus again. A menu or a modal box opening
+    // or closing moves no focus widget but changes whether a request may
+    // move the focus: the input blocker reports those.
     QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
                      [this] { focusStateChanged(); });
-    inputBlocker_ = std::make_unique<InputBlocker>(*this);
+    inputBlocker_ = std::make_unique<InputBlocker>(*this, [this] { focusStateChanged(); });
 }
 
 FrontEnd::~FrontEnd() {

@@ -51,7 +51,8 @@ bool isUserInput(QEvent::Type type) {
 
 }  // namespace
 
-InputBlocker::InputBlocker(FrontEnd& frontEnd) : frontEnd_(frontEnd) {
+InputBlocker::InputBlocker(FrontEnd& frontEnd, std::function<void()> onPopupOrModalChange)
+    : frontEnd_(frontEnd), onPopupOrModalChange_(std::move(onPopupOrModalChange)) {
     qApp->installEventFilter(this);
 }
 
@@ -109,6 +110,17 @@ void InputBlocker::bringEnabledWindowForward(const FormView& blocked) const {
 
 bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::Hide) {
+        // A menu or a modal box opening or closing: the focus state is
+        // looked at again once Qt has finished with it.
+        if (watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && (widget->windowType() == Qt::Popup || widget->isModal()) &&
+                onPopupOrModalChange_)
+                QMetaObject::invokeMethod(this, onPopupOrModalChange_, Qt::QueuedConnection);
+        }
+        return false;
+    }
     if (!isUserInput(type) || !anyFormDisabled()) return false;
     FormView* view = viewOf(watched);
     if (view == nullptr || view->form().enabled) return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QObject>
 
 class QEvent;
@@ -20,9 +22,12 @@ class FormView;
 //
 // A click into a blocked window brings the open secondary window forward,
 // so that the window that takes input is never left hidden behind it.
+//
+// It also reports menus and modal boxes opening and closing (which change
+// whether a focus request may move the focus) through the callback.
 class InputBlocker : public QObject {
 public:
-    explicit InputBlocker(FrontEnd& frontEnd);
+    InputBlocker(FrontEnd& frontEnd, std::function<void()> onPopupOrModalChange);
     ~InputBlocker() override;
 
     // The view whose window the object belongs to: a widget of the window,
@@ -38,6 +43,7 @@ private:
     void bringEnabledWindowForward(const FormView& blocked) const;
 
     FrontEnd& frontEnd_;
+    std::function<void()> onPopupOrModalChange_;
 };
 
 }  // namespace sob::qt

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -296,6 +297,52 @@ TEST_F(MainWindowViewTest, TheModelLearnsWhenAFocusRequestWouldMoveTheFocus) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
     EXPECT_FALSE(form().focusWanted);
     box.close();
+}
+
+TEST_F(MainWindowViewTest, AClickOnTheTranscriptGivesTheFocusBackToTheInputLineAtTheNextTick) {
+    activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    tick(5);
+    ASSERT_TRUE(view->input()->hasFocus());
+    ASSERT_TRUE(form().Timer1.sleeping());
+
+    QTest::mouseClick(view->transcript()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(50, 50));
+    ASSERT_TRUE(view->transcript()->hasFocus());
+    EXPECT_TRUE(form().focusWanted);
+    EXPECT_FALSE(form().Timer1.sleeping());
+    tick();
+    EXPECT_TRUE(view->input()->hasFocus());
+    EXPECT_FALSE(form().focusWanted);
+}
+
+TEST_F(MainWindowViewTest, AMenuClosedOverTheTranscriptLetsTheFocusGoBack) {
+    activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    tick(5);
+    QTest::mouseClick(view->transcript()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(50, 50));
+    ASSERT_TRUE(view->transcript()->hasFocus());
+
+    // A menu opens before the polling has taken the focus back: meanwhile
+    // no request may move the focus, and the polling goes to sleep.
+    QMenu* menu = view->menu().actionFor(form().N1)->menu();
+    ASSERT_NE(menu, nullptr);
+    menu->popup(view->mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activePopupWidget(), menu);
+    EXPECT_FALSE(form().focusWanted);
+    tick(5);
+    EXPECT_TRUE(view->transcript()->hasFocus());
+    EXPECT_TRUE(form().Timer1.sleeping());
+
+    // Closing it moves no focus, but the polling wakes and takes it back.
+    menu->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(form().focusWanted);
+    EXPECT_FALSE(form().Timer1.sleeping());
+    tick();
+    EXPECT_TRUE(view->input()->hasFocus());
 }
 
 TEST_F(MainWindowViewTest, GeometryFollowsTheModel) {
