@@ -35,8 +35,7 @@ protected:
              {"BigString.Dat", "Pause.Dat", "Povtor.Dat", "W1.Dat", "W2.Dat", "X.Dat", "AI.dat"})
             writeLines(std::string("Base/") + list, {"Понятно."});
         dir.write("Base/Log.Mardun", "");
-        for (const char* sound : {"KeyBoard", "Button3", "Button2", "Button1", "CpuSound", "Close"})
-            dir.write(std::string("Sound/") + sound + ".wav", "RIFF");
+        dir.writeSoundFiles();
         t.audio.clipLengthMs = 0;  // every request starts its cue
 
         program = std::make_unique<Program>(t.platform);
@@ -46,9 +45,7 @@ protected:
     }
 
     void writeLines(const std::string& path, std::initializer_list<std::string> utf8Lines) {
-        std::string text;
-        for (const std::string& line : utf8Lines) text += w(line) + "\r\n";
-        dir.write(path, text);
+        dir.writeLines(path, utf8Lines);
     }
 
     TForm1& form() { return *program->Form1; }

@@ -18,29 +18,20 @@ using sob::testing::TestPlatform;
 using sob::testing::u;
 using sob::testing::w;
 
-// Lines (UTF-8 in the test) as a base file holds them: Windows-1251, each
-// followed by CR LF.
-inline std::string baseText(std::initializer_list<std::string> utf8Lines) {
-    std::string text;
-    for (const std::string& line : utf8Lines) text += w(line) + "\r\n";
-    return text;
-}
-
 // Writes a small phrase base, an empty dialogue log and the six sound files
 // into the folder.
 inline void writeSmallBase(const TempWorkDir& dir) {
-    dir.write("Base/Words.Dat", baseText({"Фразы программы", "ПРИВЕТ^Здравствуй!;Привет.;",
-                                          "_КАК ДЕЛА^Хорошо.;", "ПОКА^До свидания.;@"}));
-    dir.write("Base/BigString.Dat", baseText({"Длинно."}));
-    dir.write("Base/Pause.Dat", baseText({"Ты здесь?", "Молчишь?"}));
-    dir.write("Base/Povtor.Dat", baseText({"Ты повторяешься."}));
-    dir.write("Base/W1.Dat", baseText({"Не знаю.", "Может быть?"}));
-    dir.write("Base/W2.Dat", baseText({"Понятно.", "Расскажи ещё."}));
-    dir.write("Base/X.Dat", baseText({"Не ругайся."}));
-    dir.write("Base/AI.dat", baseText({"Заголовок", "Мне скучно.", "А знаешь что?"}));
+    dir.writeLines("Base/Words.Dat", {"Фразы программы", "ПРИВЕТ^Здравствуй!;Привет.;",
+                                      "_КАК ДЕЛА^Хорошо.;", "ПОКА^До свидания.;@"});
+    dir.writeLines("Base/BigString.Dat", {"Длинно."});
+    dir.writeLines("Base/Pause.Dat", {"Ты здесь?", "Молчишь?"});
+    dir.writeLines("Base/Povtor.Dat", {"Ты повторяешься."});
+    dir.writeLines("Base/W1.Dat", {"Не знаю.", "Может быть?"});
+    dir.writeLines("Base/W2.Dat", {"Понятно.", "Расскажи ещё."});
+    dir.writeLines("Base/X.Dat", {"Не ругайся."});
+    dir.writeLines("Base/AI.dat", {"Заголовок", "Мне скучно.", "А знаешь что?"});
     dir.write("Base/Log.Mardun", "");
-    for (const char* sound : {"KeyBoard", "Button3", "Button2", "Button1", "CpuSound", "Close"})
-        dir.write(std::string("Sound/") + sound + ".wav", "RIFF");
+    dir.writeSoundFiles();
 }
 
 // The whole program on a virtual clock in a temporary working folder with a

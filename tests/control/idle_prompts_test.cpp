@@ -198,8 +198,8 @@ TEST_F(RemarkTest, WithFewerThanTwoEntriesTheRemarkIsEmpty) {
     };
     const std::vector<Case> cases = {
         {"", ""},
-        {baseText({"Заголовок"}), ""},
-        {baseText({"Заголовок", "Одна."}), "Одна."},
+        {w("Заголовок") + "\r\n", ""},
+        {w("Заголовок") + "\r\n" + w("Одна.") + "\r\n", "Одна."},
     };
     TForm1& f = form();
     for (const Case& c : cases) {

@@ -83,6 +83,18 @@ void TempWorkDir::write(const std::string& relativePath, const std::string& byte
     if (!out) throw std::runtime_error("cannot write test file " + full.string());
 }
 
+void TempWorkDir::writeLines(const std::string& relativePath,
+                             std::initializer_list<std::string> utf8Lines) const {
+    std::string text;
+    for (const std::string& line : utf8Lines) text += fromUtf8(line) + "\r\n";
+    write(relativePath, text);
+}
+
+void TempWorkDir::writeSoundFiles() const {
+    for (const char* sound : {"KeyBoard", "Button3", "Button2", "Button1", "CpuSound", "Close"})
+        write(std::string("Sound/") + sound + ".wav", "RIFF");
+}
+
 std::string TempWorkDir::read(const std::string& relativePath) const {
     std::ifstream in(std::filesystem::path(path_) / relativePath, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read test file " + relativePath);

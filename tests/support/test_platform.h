@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -86,6 +87,12 @@ public:
     // Writes a file (path with '/' separators, relative to the folder),
     // making its folders; content is written byte for byte.
     void write(const std::string& relativePath, const std::string& bytes) const;
+    // Writes a text file as the phrase base holds text: the lines (UTF-8 in
+    // the test) in Windows-1251, each followed by CR LF.
+    void writeLines(const std::string& relativePath, std::initializer_list<std::string> utf8Lines) const;
+    // Writes the six sound files the main window opens (their content is
+    // never played by the tests' recording audio).
+    void writeSoundFiles() const;
     std::string read(const std::string& relativePath) const;
     bool exists(const std::string& relativePath) const;
 

@@ -29,11 +29,8 @@ protected:
         writeBase();
     }
 
-    // Writes a file of the base from UTF-8 lines, each followed by CR LF.
     void writeLines(const std::string& path, std::initializer_list<std::string> utf8Lines) {
-        std::string text;
-        for (const std::string& line : utf8Lines) text += w(line) + "\r\n";
-        dir.write(path, text);
+        dir.writeLines(path, utf8Lines);
     }
 
     void writeBase() {
@@ -47,8 +44,7 @@ protected:
         writeLines("Base/X.Dat", {"Не ругайся."});
         writeLines("Base/AI.dat", {"Мне скучно."});
         dir.write("Base/Log.Mardun", "");
-        for (const char* sound : {"KeyBoard", "Button3", "Button2", "Button1", "CpuSound", "Close"})
-            dir.write(std::string("Sound/") + sound + ".wav", "RIFF");
+        dir.writeSoundFiles();
     }
 
     // Start-up steps 1 to 5: build the windows, then show the main window.
