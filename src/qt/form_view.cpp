@@ -78,16 +78,13 @@ void FormView::placeWindow() {
         top += (bounds.height - (title + height + screen.frameBottom)) / 2;
     }
     height = std::max(height, 1);
-    // The size is fixed for the user, not for the program: the limits are
-    // lifted for the program's resize and put back at the new size.
-    if (resized) {
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
-    // Placed by its client area, in one step: the window manager puts its
+    // Fixed at the new size before it is taken: the window manager never
+    // sees the window resizable (openbox would give it a resize handle and
+    // keep it).
+    if (resized) w->setFixedSize(width, height);
+    // Placed by its client area: the window manager puts its
     // frame around it.
     w->setGeometry(bounds.left + screen.frameLeft, top, width, height);
-    if (resized) w->setFixedSize(width, height);
 }
 
 void FormView::syncWindow() {
