@@ -65,10 +65,11 @@ menu() {
     xdotool key Return
     sleep 0.8
 }
-# The window with the frame the window manager draws around it.
+# The window with the frame the window manager draws around it; with a third
+# argument, the frame of that window instead (a window shown over it).
 shoot() {
     local id parent
-    id=$(window "$1")
+    id=$(window "${3:-$1}")
     parent=$(xwininfo -id "$id" -tree | awk '/Parent window id/{print $4}')
     read -r x y w h < <(geometry "$parent")
     xdotool mousemove 1020 760
@@ -139,11 +140,12 @@ sleep 0.5
 shoot "$main" screenshot-main.png
 xdotool key ctrl+a BackSpace
 
-# The virtual keyboard after "Как дела?" typed on it.
+# The virtual keyboard after "Как дела?" typed on it, over the main window,
+# which takes no input meanwhile but stays readable.
 menu "$main" Cyrillic_es Down
 waitFor 'Виртуальная'
 keyboardKeys caps 11 caps 0 11 space 4 5 12 0 "?"
-shoot 'Виртуальная' screenshot-keyboard.png
+shoot 'Виртуальная' screenshot-keyboard.png "$main"
 menu 'Виртуальная' Cyrillic_es
 waitFor 'Виртуальная' gone
 
