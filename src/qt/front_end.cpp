@@ -32,12 +32,13 @@ FrontEnd::FrontEnd(Platform& platform)
     // state polling asks for the focus again. A menu or a modal box opening
     // or closing moves no focus widget but changes whether a request may
     // move the focus: the input blocker reports those.
-    QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
-                     [this] { focusStateChanged(); });
+    focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, driver_.get(),
+                                   [this] { focusStateChanged(); });
     inputBlocker_ = std::make_unique<InputBlocker>(*this, [this] { focusStateChanged(); });
 }
 
 FrontEnd::~FrontEnd() {
+    QObject::disconnect(focusWatch_);
     inputBlocker_.reset();
     driver_->stop();
     *alive_ = false;

@@ -88,6 +88,9 @@ private:
     Platform& platform_;
     std::unique_ptr<SchedulerDriver> driver_;
     std::vector<std::unique_ptr<FormView>> views_;
+    // The watch on the application's focus; cut first when the front end
+    // goes, since closing the views' windows moves the focus.
+    QMetaObject::Connection focusWatch_;
     std::unique_ptr<InputBlocker> inputBlocker_;
     std::shared_ptr<bool> alive_;
     bool dirty_ = false;
