@@ -6,8 +6,9 @@ namespace sob {
 
 int SpinEdit::value() const {
     int number = 0;
-    const char* first = text_.data();
-    const char* last = text_.data() + text_.size();
+    const std::string& digits = text();
+    const char* first = digits.data();
+    const char* last = digits.data() + digits.size();
     while (first != last && *first == ' ') ++first;
     while (last != first && last[-1] == ' ') --last;
     auto [end, error] = std::from_chars(first, last, number);

@@ -89,20 +89,14 @@ public:
     std::string caption;
 };
 
-// A whole-number spin field with a minimum and a maximum. Its text is what
-// the user typed; value() reads it as a number (1 while it is not one, as
-// the field did); the field brings the value into range when it loses the
-// focus.
-class SpinEdit : public Control {
+// A whole-number spin field with a minimum and a maximum: an edit whose
+// text is what the user typed. value() reads it as a number (1 while it is
+// not one, as the field did); the field brings the value into range when it
+// loses the focus.
+class SpinEdit : public Edit {
 public:
-    using Control::Control;
+    using Edit::Edit;
 
-    const std::string& text() const { return text_; }
-    void setText(std::string text) {
-        if (text == text_) return;
-        text_ = std::move(text);
-        if (onChange) onChange();
-    }
     int value() const;
     void setValue(int value) { setText(std::to_string(value)); }
     // Leaving the field: a value below the minimum becomes the minimum, one
@@ -111,10 +105,6 @@ public:
 
     int minValue = 0;
     int maxValue = 0;
-    std::function<void()> onChange;
-
-private:
-    std::string text_;
 };
 
 // One line of the transcript and the style it was written in.
