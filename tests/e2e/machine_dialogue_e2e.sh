@@ -244,16 +244,24 @@ die "copy A took no turn\n" unless @{ $queue[0] };
 die "copy B took no turn\n" unless @{ $queue[1] };
 
 my $last = { copy => '', reply => 'Привет' };  # the opening phrase
+# Every text that went through the exchange file, with the copies that wrote it.
+my %written = (prepared('Привет') => { '' => 1 });
 my ($exchanges, $taken) = (0, 0);
 while (1) {
     my @fits = grep { @{ $queue[$_] } && $queue[$_][0]{phrase} eq prepared($last->{reply}) } 0, 1;
+    # With no turn-taking between the copies, a copy may read a reply that the
+    # other copy overwrites a moment later, and answer that: still a text that
+    # went through the file.
+    @fits = grep { @{ $queue[$_] } && exists $written{ $queue[$_][0]{phrase} } } 0, 1 unless @fits;
     last unless @fits;
     # Both copies may have read the same text; the one that did not write it
     # comes first.
     my ($pick) = grep { $queue[$_][0]{copy} ne $last->{copy} } @fits;
     $pick //= $fits[0];
     my $turn = shift @{ $queue[$pick] };
-    ++$exchanges if $last->{copy} ne '' && $turn->{copy} ne $last->{copy};
+    my $writers = $written{ $turn->{phrase} } // {};
+    ++$exchanges if grep { $_ ne '' && $_ ne $turn->{copy} } keys %$writers;
+    $written{ prepared($turn->{reply}) }{ $turn->{copy} } = 1;
     print "$turn->{copy}: $turn->{phrase} -> $turn->{reply}\n";
     $last = $turn;
     ++$taken;
