@@ -36,27 +36,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# An X server on a display number of our own, taken once a client can talk
-# to it.
-for attempt in $(seq 20); do
-    n=$((200 + RANDOM % 800))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 200); do
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        break
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || { echo "no X server could be started" >&2; exit 1; }
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb || { echo "no X server could be started" >&2; exit 1; }
+xvfb_pid=$XVFB_PID
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"

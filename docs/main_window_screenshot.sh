@@ -19,17 +19,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for attempt in $(seq 20); do
-    n=$((200 + RANDOM % 800))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-    pids+=($!)
-    for _ in $(seq 200); do
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break 2
-        sleep 0.05
-    done
-done
-export DISPLAY=":$n" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/rt"
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb || { echo "no X server could be started" >&2; exit 1; }
+pids+=("$XVFB_PID")
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/rt"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 if command -v openbox >/dev/null; then
     openbox >/dev/null 2>&1 &

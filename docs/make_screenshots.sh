@@ -11,8 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(dirname "$here")
 program=$(realpath "${1:-$repo/build/src/app/sobesednik}")
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb
 
 pids=()
 cleanup() {
@@ -22,9 +21,9 @@ cleanup() {
 trap cleanup EXIT
 trap "exit 1" INT TERM HUP PIPE
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+source "$repo/scripts/lib/xvfb.sh"
+start_xvfb || { echo "no X server could be started" >&2; exit 1; }
+pids+=("$XVFB_PID")
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

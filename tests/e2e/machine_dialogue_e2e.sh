@@ -47,11 +47,10 @@ fail() {
 }
 
 # ---- an X server on a free display ----
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 150); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+start_xvfb 1280x1024x24 "$work/xvfb.log" || fail "Xvfb did not start"
+pids+=("$XVFB_PID")
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb SOBESEDNIK_NO_SOUND=1
 export XDG_RUNTIME_DIR="$work/runtime"

@@ -69,31 +69,10 @@ code=$?
 grep -q "no display: set DISPLAY" <<<"$no_display" || fail "no clear message without a display: $no_display"
 
 # ---- an X server on a free display ----
-# A display number of our own, well away from the usual ones; the server is
-# taken only once a client can talk to it (a server of a run that is ending
-# may still remove a socket of the same number).
-start_xvfb() {
-    local attempt n deadline
-    for attempt in $(seq 20); do
-        n=$((200 + RANDOM % 800))
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>"$work/xvfb.log" &
-        xvfb_pid=$!
-        deadline=$((SECONDS + 10))
-        while kill -0 "$xvfb_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
-            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.05
-        done
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=
-    done
-    fail "no X server could be started"
-}
-start_xvfb
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+start_xvfb 1024x768x24 "$work/xvfb.log" || fail "no X server could be started"
+xvfb_pid=$XVFB_PID
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
