@@ -14,9 +14,15 @@ namespace {
 
 // The index of the first line from index 1 on whose key is `key`.
 std::optional<std::size_t> findKeyLine(const PhraseList& keywords, std::string_view key) {
+    // A line's key is the text before its first "^", not empty and free of
+    // ";": only such a text is ever a line's key, and the lines that have it
+    // are exactly those that begin with it and a "^".
+    if (key.empty() || key.find_first_of("^;") != std::string_view::npos) return std::nullopt;
     const auto& lines = keywords.entries();
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        if (lineKey(lines[i]) == key) return i;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.size() > key.size() && line[key.size()] == '^' && line.starts_with(key)) return i;
+    }
     return std::nullopt;
 }
 

@@ -8,8 +8,16 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/cp1251.h"
 #include "platform/errors.h"
@@ -82,37 +90,129 @@ private:
 };
 
 // Writes what it is given to the file in chunks of at most 64 KiB, asking the
-// fault hook before each chunk. Small pieces are gathered into a chunk first.
+// fault hook before each chunk.
+//
+// The bytes are gathered into blocks of 1 MiB. A file that fits in one block
+// is written by the caller's thread when it is finished. For a larger file a
+// second thread writes each block as soon as it is full, so the bytes are
+// made and copied into the file at the same time; a few blocks at most wait
+// between the two, so memory stays small whatever the file's size. A failed
+// write stops the making at its next block.
 class ChunkedWriter {
 public:
-    ChunkedWriter(int fd, std::string_view programPath) : fd_(fd), programPath_(programPath) {
-        buffer_.reserve(kChunk);
+    ChunkedWriter(int fd, std::string_view programPath) : fd_(fd), programPath_(programPath) {}
+    ChunkedWriter(const ChunkedWriter&) = delete;
+    ChunkedWriter& operator=(const ChunkedWriter&) = delete;
+
+    ~ChunkedWriter() {
+        // Given up on (the making threw): the thread is told to drop the rest.
+        if (thread_.joinable()) {
+            {
+                std::lock_guard lock(mutex_);
+                closing_ = true;
+                abandoned_ = true;
+            }
+            changed_.notify_all();
+            thread_.join();
+        }
     }
 
     void put(std::string_view bytes) {
-        if (!buffer_.empty()) {
-            const std::size_t take = std::min(kChunk - buffer_.size(), bytes.size());
-            buffer_.append(bytes.substr(0, take));
+        while (!bytes.empty()) {
+            if (!current_.data) current_ = takeBlock();
+            const std::size_t take = std::min(kBlock - current_.size, bytes.size());
+            std::memcpy(current_.data.get() + current_.size, bytes.data(), take);
+            current_.size += take;
             bytes.remove_prefix(take);
-            if (buffer_.size() < kChunk) return;
-            writeChunk(buffer_);
-            buffer_.clear();
+            if (current_.size == kBlock) hand(std::move(current_));
         }
-        // Whole chunks go straight from the caller's bytes.
-        while (bytes.size() >= kChunk) {
-            writeChunk(bytes.substr(0, kChunk));
-            bytes.remove_prefix(kChunk);
-        }
-        buffer_.append(bytes);
     }
 
+    // Writes what is left and waits for the writing thread; throws when any
+    // write failed.
     void finish() {
-        if (!buffer_.empty()) writeChunk(buffer_);
-        buffer_.clear();
+        if (!thread_.joinable()) {
+            if (current_.data) writeBlock(current_);
+            return;
+        }
+        if (current_.size > 0) hand(std::move(current_));
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+        if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
     static constexpr std::size_t kChunk = 64 * 1024;
+    static constexpr std::size_t kBlock = 1024 * 1024;
+    static constexpr std::size_t kWaiting = 3;  // full blocks that may wait for the thread
+    static constexpr std::size_t kWriteBehind = 1024 * 1024;
+
+    struct Block {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+    };
+
+    Block takeBlock() {
+        std::lock_guard lock(mutex_);
+        if (spare_.empty()) return Block{std::make_unique_for_overwrite<char[]>(kBlock), 0};
+        Block block = std::move(spare_.back());
+        spare_.pop_back();
+        block.size = 0;
+        return block;
+    }
+
+    // A full block goes to the writing thread, which starts with the first.
+    void hand(Block block) {
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return waiting_.size() < kWaiting || failure_; });
+        if (failure_) std::rethrow_exception(failure_);
+        waiting_.push_back(std::move(block));
+        lock.unlock();
+        changed_.notify_all();
+    }
+
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return !waiting_.empty() || closing_; });
+            if (waiting_.empty() || abandoned_) return;
+            Block block = std::move(waiting_.front());
+            waiting_.pop_front();
+            lock.unlock();
+            std::exception_ptr failure;
+            try {
+                writeBlock(block);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            lock.lock();
+            spare_.push_back(std::move(block));
+            if (failure) {
+                failure_ = failure;
+                waiting_.clear();
+                changed_.notify_all();
+                return;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    void writeBlock(const Block& block) {
+        std::string_view rest(block.data.get(), block.size);
+        // A test's fault hook is asked for every chunk; otherwise a block goes
+        // in one write (larger writes cost the system less per byte).
+        const std::size_t chunk = writeFaultHook() ? kChunk : kBlock;
+        while (!rest.empty()) {
+            const std::size_t n = std::min(chunk, rest.size());
+            writeChunk(rest.substr(0, n));
+            rest.remove_prefix(n);
+        }
+    }
 
     void writeChunk(std::string_view chunk) {
         const auto& hook = writeFaultHook();
@@ -124,13 +224,42 @@ private:
             chunk.remove_prefix(static_cast<std::size_t>(w));
             written_ += static_cast<std::size_t>(w);
         }
+        // The disk starts on what is written while the rest is made, so the
+        // flush before the rename has little left to wait for.
+        if (written_ - handedToDisk_ >= kWriteBehind) {
+            ::sync_file_range(fd_, static_cast<off_t>(handedToDisk_),
+                              static_cast<off_t>(written_ - handedToDisk_), SYNC_FILE_RANGE_WRITE);
+            handedToDisk_ = written_;
+        }
     }
 
     int fd_;
     std::string_view programPath_;
-    std::string buffer_;
-    std::size_t written_ = 0;
+    Block current_;                 // the block being filled
+    std::size_t written_ = 0;       // touched by one thread at a time
+    std::size_t handedToDisk_ = 0;  // bytes whose writing out has been started
+
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Block> waiting_;  // full blocks, oldest first
+    std::vector<Block> spare_;   // written blocks, for reuse
+    bool closing_ = false;       // no more blocks will come
+    bool abandoned_ = false;     // the rest is not wanted
+    std::exception_ptr failure_;
 };
+
+// Files from this size on are let go of off the caller's thread.
+constexpr off_t kReleaseAsideFrom = 1024 * 1024;
+
+// Closes the file on a thread of its own.
+void closeAside(int fd) {
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (const std::system_error&) {
+        ::close(fd);  // no thread to be had: closed here
+    }
+}
 
 void syncFolder(const std::string& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -175,7 +304,7 @@ bool fileExists(std::string_view programPath) {
     return ::stat(resolvePath(programPath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string readWholeFile(std::string_view programPath) {
+FileContent readFileContent(std::string_view programPath) {
     const std::string path = resolvePath(programPath);
     struct stat st;
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -183,14 +312,20 @@ std::string readWholeFile(std::string_view programPath) {
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw cannotOpenFile(programPath);
-    std::string content;
+    // The memory is not cleared first: the read fills it. One byte more than
+    // the size, so the end of the file is seen without growing.
+    std::size_t capacity =
+        ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t got = 0;
-    // One byte more than the size, so the end of the file is seen without a resize.
-    content.resize(
-        ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
     for (;;) {
-        if (got == content.size()) content.resize(content.size() * 2);  // the file grew
-        const ssize_t r = ::read(fd, content.data() + got, content.size() - got);
+        if (got == capacity) {  // the file grew while it was read
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(larger.get(), data.get(), got);
+            data = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t r = ::read(fd, data.get() + got, capacity - got);
         if (r < 0) {
             if (errno == EINTR) continue;
             ::close(fd);
@@ -199,9 +334,12 @@ std::string readWholeFile(std::string_view programPath) {
         if (r == 0) break;
         got += static_cast<std::size_t>(r);
     }
-    content.resize(got);
     ::close(fd);
-    return content;
+    return FileContent(std::move(data), got);
+}
+
+std::string readWholeFile(std::string_view programPath) {
+    return std::string(readFileContent(programPath).view());
 }
 
 void writeWholeFile(std::string_view programPath, std::string_view bytes) {
@@ -269,8 +407,18 @@ void writeWholeFile(std::string_view programPath,
     writer.finish();
     if (::fdatasync(fd) != 0) throw cannotCreateFile(programPath);
     if (!temp.close()) throw cannotCreateFile(programPath);
-    if (::rename(temp.path().c_str(), target.c_str()) != 0) throw cannotCreateFile(programPath);
+    // The replaced file's last name goes with the rename, and the system then
+    // frees its cached pages there and then, which for a large file takes a
+    // while. Held open here, it is freed when closed, off this thread.
+    const int oldFile = replacing && st.st_size >= kReleaseAsideFrom
+                            ? ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)
+                            : -1;
+    if (::rename(temp.path().c_str(), target.c_str()) != 0) {
+        if (oldFile >= 0) ::close(oldFile);
+        throw cannotCreateFile(programPath);
+    }
     temp.commit();
+    if (oldFile >= 0) closeAside(oldFile);
     syncFolder(dir);
 }
 

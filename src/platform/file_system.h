@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,22 @@ bool fileExists(std::string_view programPath);
 // The whole content of the file. Throws cannotOpenFile(programPath) when the
 // file is missing, is a folder or cannot be read.
 std::string readWholeFile(std::string_view programPath);
+
+// The bytes of a file read whole, for reading a large file without the cost
+// of a string's cleared memory.
+class FileContent {
+public:
+    FileContent(std::unique_ptr<char[]> data, std::size_t size)
+        : data_(std::move(data)), size_(size) {}
+    std::string_view view() const { return {data_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_;
+};
+
+// readWholeFile into a FileContent, with the same errors.
+FileContent readFileContent(std::string_view programPath);
 
 // Replaces the file with the bytes, atomically: the bytes go into a temporary
 // file in the same folder, which is flushed to disk and renamed over the

@@ -43,7 +43,7 @@ std::vector<std::string> splitPlainText(std::string_view text) {
 PhraseList::PhraseList(ListFormat saveFormat) : saveFormat_(saveFormat) {}
 
 void PhraseList::LoadFromFile(std::string_view programPath) {
-    loadFromBytes(readWholeFile(programPath));
+    loadFromBytes(readFileContent(programPath).view());
 }
 
 void PhraseList::loadFromBytes(std::string_view bytes) {

@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <exception>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -264,6 +269,26 @@ constexpr std::array<signed char, 256> makeHexValues() {
 }
 constexpr std::array<signed char, 256> kHexValues = makeHexValues();
 
+// The two hex digits at p and p[1] as one index into kHexPairs.
+inline unsigned hexPairIndex(const char* p) {
+    return static_cast<unsigned char>(p[0]) | static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8;
+}
+
+// The byte two hex digits stand for, by hexPairIndex, or -1 when they are not
+// two hex digits. CR and LF are -1 as well: as text they end an entry, which
+// the reader's general way takes care of.
+constexpr std::array<std::int16_t, 65536> makeHexPairs() {
+    std::array<std::int16_t, 65536> t{};
+    for (unsigned i = 0; i < 65536; ++i) {
+        const int hi = kHexValues[i & 0xFF];
+        const int lo = kHexValues[i >> 8];
+        const int b = hi * 16 + lo;
+        t[i] = static_cast<std::int16_t>((hi | lo) < 0 || b == '\r' || b == '\n' ? -1 : b);
+    }
+    return t;
+}
+constexpr std::array<std::int16_t, 65536> kHexPairs = makeHexPairs();
+
 constexpr std::array<char, 256> makeIdentity() {
     std::array<char, 256> t{};
     for (int i = 0; i < 256; ++i) t[i] = static_cast<char>(i);
@@ -288,6 +313,15 @@ bool isDigit(char c) {
 
 class RtfReader {
 public:
+    enum class Mode { Text, FontTable, Skip };
+
+    struct Group {
+        Mode mode = Mode::Text;
+        int unicodeSkip = 1;               // \ucN: characters that follow a \uN as its stand-in
+        const ByteTable* table = nullptr;  // code page of the text, nullptr for 1251
+        bool operator==(const Group&) const = default;
+    };
+
     // Reads into `entries`, reusing the strings it already holds: a list
     // loaded again from a file of much the same lines allocates little.
     RtfReader(std::string_view rtf, std::vector<std::string>& entries)
@@ -303,8 +337,79 @@ public:
         stack_.push_back(Group{});  // the state outside the document's outermost group
     }
 
+    // What a reader's state is between two entries, apart from its place.
+    struct State {
+        int pendingSkip;
+        int documentCodePage;
+        int font;
+        int defaultFont;
+        std::map<int, int> fontCodePages;
+        std::vector<Group> stack;
+        bool operator==(const State&) const = default;
+    };
+
+    State state() const {
+        return State{pendingSkip_, documentCodePage_, font_, defaultFont_, fontCodePages_, stack_};
+    }
+
+    // A reader for `part`, a later stretch of the same document, that starts
+    // in `state`.
+    RtfReader(const State& state, std::string_view part, std::vector<std::string>& entries)
+        : p_(part.data()),
+          end_(part.data() + part.size()),
+          pendingSkip_(state.pendingSkip),
+          documentCodePage_(state.documentCodePage),
+          font_(state.font),
+          defaultFont_(state.defaultFont),
+          fontCodePages_(state.fontCodePages),
+          stack_(state.stack),
+          buffer_(std::make_unique_for_overwrite<char[]>(part.size() + 1)),
+          out_(buffer_.get()),
+          entries_(entries) {}
+
     void read() {
-        while (p_ < end_ && !finished_) {
+        run();
+        finish();
+    }
+
+    // Reads on until at least `count` entries are read (or the end).
+    void readEntries(std::size_t count) {
+        stopAfter_ = count;
+        run();
+        stopAfter_ = std::numeric_limits<std::size_t>::max();
+    }
+
+    // Reads up to `stop`, a point of the document before its end.
+    void readUpTo(const char* stop) {
+        end_ = stop;
+        run();
+    }
+
+    std::size_t count() const { return count_; }
+    const char* position() const { return p_; }
+
+    // Whether the reader is in the document's text with nothing half read:
+    // no \uN stand-ins to drop, nothing cut off by the end.
+    bool inPlainText() const {
+        return !finished_ && !clipped_ && pendingSkip_ == 0 && stack_.back().mode == Mode::Text;
+    }
+
+    // Whether the reader stands between two entries in `state`.
+    bool betweenEntriesIn(const State& state) const {
+        return inPlainText() && out_ == buffer_.get() && this->state() == state;
+    }
+
+    // The entries read so far stay; `laterEntries` follow them.
+    void takeOver(std::vector<std::string>& laterEntries) {
+        entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(count_), entries_.end());
+        entries_.insert(entries_.end(), std::make_move_iterator(laterEntries.begin()),
+                        std::make_move_iterator(laterEntries.end()));
+        count_ = entries_.size();
+    }
+
+private:
+    void run() {
+        while (p_ < end_ && !finished_ && count_ < stopAfter_) {
             const char c = *p_;
             switch (c) {
                 case '{':
@@ -340,6 +445,9 @@ public:
                     break;
             }
         }
+    }
+
+    void finish() {
         // The text after the last break is a paragraph when it is not empty;
         // an empty last paragraph is the document's closing one.
         if (out_ != buffer_.get()) {
@@ -350,14 +458,6 @@ public:
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(count_), entries_.end());
     }
 
-private:
-    enum class Mode { Text, FontTable, Skip };
-
-    struct Group {
-        Mode mode = Mode::Text;
-        int unicodeSkip = 1;               // \ucN: characters that follow a \uN as its stand-in
-        const ByteTable* table = nullptr;  // code page of the text, nullptr for 1251
-    };
 
     // The fast way through document text: plain characters, \'hh escapes
     // (the bulk of a Cyrillic document), \par and the line breaks of the
@@ -366,17 +466,23 @@ private:
     bool textRun() {
         const Group& g = stack_.back();
         if (g.mode != Mode::Text || pendingSkip_ > 0) return false;
-        const char* map = g.table == nullptr ? kIdentity.data() : g.table->data();
+        return g.table == nullptr ? textRun<true>(kIdentity.data())
+                                  : textRun<false>(g.table->data());
+    }
+
+    // `identity`: text in code page 1251, whose bytes are taken as they are.
+    template <bool identity>
+    bool textRun(const char* map) {
         const char* p = p_;
         const char* const end = end_;
         char* out = out_;
         while (p < end) {
             const auto c = static_cast<unsigned char>(*p);
             if (!kSpecial[c]) {
-                const char m = map[c];
+                const char m = identity ? static_cast<char>(c) : map[c];
                 // A code page may turn a byte into a line break (EBCDIC
                 // has LF at 0x25): the general way makes it one.
-                if (m == '\r' || m == '\n') break;
+                if (!identity && (m == '\r' || m == '\n')) break;
                 *out++ = m;
                 ++p;
                 continue;
@@ -388,13 +494,16 @@ private:
             if (c != '\\' || end - p < 4) break;
             if (p[1] == '\'') {
                 // A word of Cyrillic text is a run of escapes: taken in a
-                // loop of its own.
+                // loop of its own, both digits at once.
                 bool general = false;
                 do {
-                    const int hi = hexValue(p[2]);
-                    const int lo = hexValue(p[3]);
-                    const char m = map[static_cast<unsigned char>(hi * 16 + lo)];
-                    if ((hi | lo) < 0 || m == '\r' || m == '\n') {
+                    const int b = kHexPairs[hexPairIndex(p + 2)];
+                    if (b < 0) {  // not two hex digits, or a line break
+                        general = true;
+                        break;
+                    }
+                    const char m = identity ? static_cast<char>(b) : map[b];
+                    if (!identity && (m == '\r' || m == '\n')) {
                         general = true;
                         break;
                     }
@@ -409,6 +518,7 @@ private:
                 out_ = out;
                 store();
                 out = out_;
+                if (count_ >= stopAfter_) break;
             } else {
                 break;
             }
@@ -510,6 +620,7 @@ private:
             case '\'': {
                 if (end_ - p_ < 2) {
                     p_ = end_;  // cut off in the middle of the escape
+                    clipped_ = true;
                 } else {
                     const int hi = hexValue(p_[0]);
                     const int lo = hexValue(p_[1]);
@@ -586,6 +697,7 @@ private:
             case Word::Bin: {
                 // Raw bytes follow, in any group: they are skipped, braces and all.
                 const long long n = hasParam && param > 0 ? param : 0;
+                if (n >= end_ - p_) clipped_ = true;
                 p_ += std::min<long long>(n, end_ - p_);
                 break;
             }
@@ -642,6 +754,8 @@ private:
     const char* p_;
     const char* end_;
     bool finished_ = false;
+    bool clipped_ = false;  // something ran into the end (a cut escape, \bin data)
+    std::size_t stopAfter_ = std::numeric_limits<std::size_t>::max();
     int pendingSkip_ = 0;
     int documentCodePage_ = kDefaultCodePage;
     int font_ = 0;         // the font the font table is describing
@@ -683,6 +797,37 @@ constexpr std::array<Escape, 256> makeEscapes() {
 }
 constexpr std::array<Escape, 256> kEscapes = makeEscapes();
 
+// The bytes whose written form is neither the byte itself (below 0x80) nor a
+// four-byte \'hh (from 0x80): control characters and the RTF specials.
+constexpr std::array<bool, 256> makeNeedsCare() {
+    std::array<bool, 256> t{};
+    for (int i = 0; i < 256; ++i) {
+        const unsigned usual = i < 0x80 ? 1 : 4;
+        t[static_cast<std::size_t>(i)] = kEscapes[static_cast<std::size_t>(i)].length != usual;
+    }
+    return t;
+}
+constexpr std::array<bool, 256> kNeedsCare = makeNeedsCare();
+
+// The written forms of two bytes one after the other, as eight bytes in memory
+// order (the tail past their length is of no account), by the index
+// first | second << 8. Right for the bytes that need no care.
+const std::array<std::uint64_t, 65536>& usualPairForms() {
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::uint64_t, 65536>>();
+        for (unsigned i = 0; i < 65536; ++i) {
+            const Escape& first = kEscapes[i & 0xFF];
+            const Escape& second = kEscapes[i >> 8];
+            char form[16] = {};
+            std::memcpy(form, first.text, 4);
+            std::memcpy(form + (first.length == 4 ? 4 : 1), second.text, 4);
+            std::memcpy(&(*t)[i], form, 8);
+        }
+        return t;
+    }();
+    return *table;
+}
+
 constexpr std::string_view kHeader =
     "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
     "{\\fonttbl{\\f0\\fnil\\fcharset204 MS Sans Serif;}}\r\n"
@@ -703,7 +848,56 @@ std::vector<std::string> readRtfEntries(std::string_view rtf) {
 }
 
 void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries) {
-    RtfReader(rtf, entries).read();
+    // A large document is read in two halves at once. The second half starts
+    // after a \par in the middle, in the state the reader had after the first
+    // entry: text at the document's level, the usual case of a list. When the
+    // first half ends in another state (the second half began inside a group,
+    // a picture or a cut escape), its reading is thrown away and the
+    // document is read again from the start, the plain way.
+    constexpr std::size_t kTwoHalvesFrom = 1024 * 1024;
+    constexpr std::string_view kBreak = "\\par\r\n";
+    RtfReader first(rtf, entries);
+    if (rtf.size() < kTwoHalvesFrom) {
+        first.read();
+        return;
+    }
+    first.readEntries(1);
+    const std::size_t split = rtf.find(kBreak, rtf.size() / 2);
+    if (split == std::string_view::npos || first.count() == 0 || !first.inPlainText() ||
+        first.position() > rtf.data() + split) {
+        first.read();
+        return;
+    }
+    const std::size_t secondStart = split + kBreak.size();
+    const RtfReader::State start = first.state();
+    // The strings the list held are shared out between the halves for reuse.
+    std::vector<std::string> laterEntries;
+    const std::size_t keep = std::max(first.count(), entries.size() / 2);
+    laterEntries.assign(std::make_move_iterator(entries.begin() + static_cast<std::ptrdiff_t>(keep)),
+                        std::make_move_iterator(entries.end()));
+    entries.resize(keep);
+    RtfReader second(start, rtf.substr(secondStart), laterEntries);
+    std::exception_ptr failure;
+    std::thread secondHalf([&] {
+        try {
+            second.read();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        first.readUpTo(rtf.data() + secondStart);
+    } catch (...) {
+        secondHalf.join();
+        throw;
+    }
+    secondHalf.join();
+    if (failure) std::rethrow_exception(failure);
+    if (first.betweenEntriesIn(start) && second.count() > 0) {
+        first.takeOver(laterEntries);
+    } else {
+        RtfReader(rtf, entries).read();
+    }
 }
 
 void writeRtfEntries(const std::vector<std::string>& entries,
@@ -725,8 +919,8 @@ void writeRtfEntries(const std::vector<std::string>& entries,
         std::memcpy(o, text.data(), text.size());
         o += text.size();
     };
-    put(kHeader);
-    for (const std::string& e : entries) {
+    // Any entry, a byte at a time, minding the room left.
+    auto putCarefully = [&](const std::string& e) {
         const char* p = e.data();
         const char* const end = p + e.size();
         for (; p < end; ++p) {
@@ -741,6 +935,40 @@ void writeRtfEntries(const std::vector<std::string>& entries,
                 if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
                 put(kParagraph);
             }
+        }
+    };
+    put(kHeader);
+    for (const std::string& e : entries) {
+        // The usual entry, letters and plain punctuation, in one pass that
+        // works out each byte's length from the byte itself; an entry with
+        // anything else is written again the careful way.
+        if (e.size() <= kBuffer / 8) {
+            if (static_cast<std::size_t>(full - o) < e.size() * 4 + 8) flush();
+            char* const entryStart = o;
+            const auto* p = reinterpret_cast<const unsigned char*>(e.data());
+            const auto* const end = p + e.size();
+            bool careful = false;
+            // Two bytes at a time, their written forms taken together.
+            const std::array<std::uint64_t, 65536>& pairs = usualPairForms();
+            for (; end - p >= 2; p += 2) {
+                const unsigned c0 = p[0];
+                const unsigned c1 = p[1];
+                std::memcpy(o, &pairs[c0 | c1 << 8], 8);
+                o += 2 + 3 * ((c0 >> 7) + (c1 >> 7));
+                careful |= kNeedsCare[c0] | kNeedsCare[c1];
+            }
+            if (p < end) {
+                const unsigned c = *p;
+                std::memcpy(o, kEscapes[c].text, 4);
+                o += 1 + 3 * (c >> 7);
+                careful |= kNeedsCare[c];
+            }
+            if (careful) {
+                o = entryStart;
+                putCarefully(e);
+            }
+        } else {
+            putCarefully(e);
         }
         put(kParagraph);
     }

@@ -168,5 +168,75 @@ TEST_F(FileSystemTest, AWriteThatFailsMidwayLeavesTheOldFileIntact) {
     EXPECT_EQ(readFile("Base/Words.Dat"), big);
 }
 
+// A file of several megabytes is written by a second thread while it is
+// made: the pieces arrive whole and in order, and a failure on either side
+// leaves the old file.
+class LargeWriteTest : public FileSystemTest {
+protected:
+    // 6 MiB and a bit, handed over in pieces of awkward sizes.
+    static std::string content() {
+        std::string c;
+        for (int i = 0; c.size() < 6 * 1024 * 1024 + 777; ++i) c += std::to_string(i) + ",";
+        return c;
+    }
+    static void produceInPieces(const ByteSink& sink, std::string_view bytes) {
+        for (std::size_t at = 0, n = 1; at < bytes.size(); at += n, n = n * 7 % 300001 + 1)
+            sink(bytes.substr(at, n));
+    }
+    void TearDown() override {
+        setWriteFaultForTesting({});
+        FileSystemTest::TearDown();
+    }
+};
+
+TEST_F(LargeWriteTest, ArrivesWholeAndInOrder) {
+    makeFile("Base/Words.Dat", "old");
+    const std::string big = content();
+    writeWholeFile("Base\\Words.Dat", [&](const ByteSink& sink) { produceInPieces(sink, big); });
+    EXPECT_TRUE(readFile("Base/Words.Dat") == big);
+    EXPECT_EQ(listFolder("Base"), std::vector<std::string>{"Words.Dat"});
+    // And again over the large file, which is let go of on a thread of its own.
+    writeWholeFile("Base\\Words.Dat", big + "more");
+    EXPECT_TRUE(readFile("Base/Words.Dat") == big + "more");
+}
+
+TEST_F(LargeWriteTest, AFailureOnEitherSideLeavesTheOldFile) {
+    const std::string big = content();
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::function<void(const ByteSink&)> produce;
+    };
+    const Case cases[] = {
+        {"a write fails after 3 MiB",
+         [] { setWriteFaultForTesting([](std::size_t soFar) { return soFar >= 3u << 20; }); },
+         [&](const ByteSink& sink) { produceInPieces(sink, big); }},
+        {"the very first write fails",
+         [] { setWriteFaultForTesting([](std::size_t) { return true; }); },
+         [&](const ByteSink& sink) { produceInPieces(sink, big); }},
+        {"the making fails after 4 MiB", [] {},
+         [&](const ByteSink& sink) {
+             produceInPieces(sink, std::string_view(big).substr(0, 4u << 20));
+             throw cannotOpenFile("Base\\W1.Dat");
+         }},
+    };
+    for (const Case& c : cases) {
+        makeFile("Base/Words.Dat", "the old keyword file");
+        c.arrange();
+        EXPECT_THROW(writeWholeFile("Base\\Words.Dat", c.produce), std::exception) << c.what;
+        setWriteFaultForTesting({});
+        EXPECT_EQ(readFile("Base/Words.Dat"), "the old keyword file") << c.what;
+        EXPECT_EQ(listFolder("Base"), std::vector<std::string>{"Words.Dat"}) << c.what;
+    }
+    // The error is the one the program reports.
+    setWriteFaultForTesting([](std::size_t soFar) { return soFar >= 3u << 20; });
+    try {
+        writeWholeFile("Base\\Words.Dat", big);
+        ADD_FAILURE() << "the write should have failed";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot create file Base\\Words.Dat");
+    }
+}
+
 }  // namespace
 }  // namespace sob

@@ -85,6 +85,104 @@ TEST(Rtf, RandomListsSurviveWriteAndRead) {
     }
 }
 
+// A list of Cyrillic phrases of natural lengths, with now and then an empty
+// entry, an entry holding the bytes that need escaping and a very long one.
+Entries largeList(int count, unsigned seed) {
+    std::mt19937 rng(seed);
+    const std::string letters = fromUtf8("абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМН");
+    Entries entries(static_cast<std::size_t>(count));
+    for (std::string& e : entries) {
+        switch (rng() % 50) {
+            case 0:
+                break;  // empty
+            case 1:
+                e = "\\par {}\t\x01tab\'e0";
+                break;
+            case 2:
+                e.assign(20000 + rng() % 7, letters[rng() % letters.size()]);
+                break;
+            default:
+                for (int word = 1 + static_cast<int>(rng() % 12); word > 0; --word) {
+                    for (int n = 1 + static_cast<int>(rng() % 9); n > 0; --n)
+                        e += letters[rng() % letters.size()];
+                    e += word > 1 ? " " : "?";
+                }
+        }
+    }
+    return entries;
+}
+
+// A large document is read in two halves at once: what it reads must not
+// depend on that, whatever the list held before.
+TEST(Rtf, LargeListsSurviveWriteAndRead) {
+    const Entries lists[] = {
+        largeList(30000, 1),
+        largeList(30001, 2),
+        [] {
+            Entries e = largeList(30000, 3);
+            e.insert(e.end(), 5, "");  // empty entries at the end
+            return e;
+        }(),
+        Entries(400000, ""),
+    };
+    for (const Entries& entries : lists) {
+        const std::string rtf = writeRtfEntries(entries);
+        ASSERT_GT(rtf.size(), 1024u * 1024u);
+        EXPECT_TRUE(readRtfEntries(rtf) == entries);
+        for (const Entries& before : {Entries(10, "old"), Entries(200000, "old"), lists[1]}) {
+            Entries got = before;
+            readRtfEntries(rtf, got);
+            EXPECT_TRUE(got == entries) << before.size() << " entries before";
+        }
+    }
+}
+
+// When the middle of a large document is not between two entries of its
+// text, the document is still read as a whole would be.
+TEST(Rtf, LargeDocumentsWhoseMiddleIsNotPlainTextReadAsAWhole) {
+    Entries half;
+    std::string halfRtf;
+    for (int i = 0; i < 40000; ++i) {
+        half.push_back("line " + std::to_string(i));
+        halfRtf += half.back() + "\\par\r\n";
+    }
+    const auto document = [&](const std::string& middle) {
+        return body(halfRtf + middle + halfRtf + "}");
+    };
+    const auto twice = [&](const Entries& middle) {
+        Entries e = half;
+        e.insert(e.end(), middle.begin(), middle.end());
+        e.insert(e.end(), half.begin(), half.end());
+        return e;
+    };
+    struct Case {
+        const char* what;
+        std::string middle;
+        Entries entries;
+    };
+    const Case cases[] = {
+        {"a skipped group", "{\\*\\comment " + halfRtf + "}", {}},
+        {"a bold group", "{\\b " + halfRtf + "}", half},
+        {"binary data", "{\\pict\\bin" + std::to_string(halfRtf.size()) + " " + halfRtf + "}", {}},
+        {"a group in another code page",
+         "{\\fonttbl{\\f1\\fcharset238 Arial;}}{\\f1 " + halfRtf + "}", half},
+    };
+    for (const Case& c : cases) {
+        const std::string rtf = document(c.middle);
+        ASSERT_GT(rtf.size(), 1024u * 1024u);
+        EXPECT_TRUE(readRtfEntries(rtf) == twice(c.entries)) << c.what;
+    }
+    // The only "\par" and line break in the middle belongs to an escaped backslash.
+    std::string escaped;
+    Entries escapedEntries;
+    for (int i = 0; i < 80000; ++i) {
+        escaped += "k\\\\par\r\nv\\par ";
+        escapedEntries.push_back("k\\parv");
+    }
+    ASSERT_GT(escaped.size(), 1024u * 1024u);
+    EXPECT_TRUE(readRtfEntries(body(escaped + "}")) == escapedEntries);
+}
+
 TEST(Rtf, WritesCodePage1251WithEscapes) {
     EXPECT_EQ(writeRtfEntries({"\xcf\xf0\xe8\xe2\xe5\xf2!", "a\\b{c}\td\x01"}),
               "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
