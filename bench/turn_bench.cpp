@@ -11,6 +11,8 @@
 // bench/report.py runs all three and prints the table.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -165,13 +167,36 @@ int keywordLineCount() {
 
 // ---------------------------------------------------------------------------
 
-// One load of the keyword file into the list that held it before, as the
-// turns load it into their scratch list.
+// Marks the files as changed, as another copy of the program writing them
+// would: a list that held them must read and parse them again.
+void touch(std::initializer_list<const char*> paths) {
+    for (const char* path : paths) {
+        if (::utimensat(AT_FDCWD, path, nullptr, 0) != 0)
+            throw std::runtime_error(std::string("cannot touch ") + path);
+    }
+}
+
+// One load of the keyword file, changed on disk since it was last loaded,
+// into the list that held it before, as the turns load it into their
+// scratch list.
 void BM_LoadRtf(benchmark::State& state) {
     enter(folderFor(static_cast<int>(state.range(0))).path);
     PhraseList list(ListFormat::Rich);
-    for (auto _ : state) loadWords(list);
+    for (auto _ : state) {
+        state.PauseTiming();
+        touch({"Base/Words.Dat"});
+        state.ResumeTiming();
+        loadWords(list);
+    }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
+}
+
+// A load of the keyword file as the list left it: nothing to read.
+void BM_LoadUnchanged(benchmark::State& state) {
+    enter(folderFor(static_cast<int>(state.range(0))).path);
+    PhraseList list(ListFormat::Rich);
+    list.LoadFromFile(baseFiles::keywords);
+    for (auto _ : state) loadWords(list);
 }
 
 // The first load, into an empty list.
@@ -187,7 +212,12 @@ void BM_LoadRtfFresh(benchmark::State& state) {
 void BM_LoadPlain(benchmark::State& state) {
     enter(folderFor(static_cast<int>(state.range(0))).path + "/plain");
     PhraseList list(ListFormat::Rich);
-    for (auto _ : state) loadWords(list);
+    for (auto _ : state) {
+        state.PauseTiming();
+        touch({"Base/Words.Dat"});
+        state.ResumeTiming();
+        loadWords(list);
+    }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
 }
 
@@ -198,23 +228,40 @@ void BM_Save(benchmark::State& state) {
     for (auto _ : state) list.SaveToFile(baseFiles::keywords);
 }
 
-template <void (*Turn)(testing::TurnRig&, const Phrases&)>
+// The turns come one after another as in a conversation with one copy of
+// the program; with `afterOtherCopy`, another copy has written the files a
+// turn reads since the turn before.
+template <void (*Turn)(testing::TurnRig&, const Phrases&), bool afterOtherCopy = false>
 void BM_Turn(benchmark::State& state) {
     const GeneratedFolder& folder = folderFor(static_cast<int>(state.range(0)));
     enter(folder.path);
     testing::TurnRig rig;
-    for (auto _ : state) Turn(rig, folder.phrases);
+    for (auto _ : state) {
+        if (afterOtherCopy) {
+            state.PauseTiming();
+            touch({"Base/Words.Dat"});
+            state.ResumeTiming();
+        }
+        Turn(rig, folder.phrases);
+    }
 }
 
+int learntPhrases = 0;  // phrases taught so far: every learning turn teaches a new one
+
+template <bool afterOtherCopy>
 void BM_LearningTurn(benchmark::State& state) {
     const GeneratedFolder& folder = folderFor(static_cast<int>(state.range(0)));
     enter(folder.path);
     testing::TurnRig rig;
-    static int counter = 0;
     const int before = keywordLineCount();
     int turns = 0;
     for (auto _ : state) {
-        learningTurn(rig, folder.phrases, ++counter);
+        if (afterOtherCopy) {
+            state.PauseTiming();
+            touch({"Base/Words.Dat", "Base/W1.Dat", "Base/W2.Dat"});
+            state.ResumeTiming();
+        }
+        learningTurn(rig, folder.phrases, ++learntPhrases);
         ++turns;
     }
     // Every turn taught a key, and gave an alternative to a learnt line.
@@ -230,11 +277,15 @@ void sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_LoadRtf)->Apply(sizes);
 BENCHMARK(BM_LoadRtfFresh)->Apply(sizes);
 BENCHMARK(BM_LoadPlain)->Apply(sizes);
+BENCHMARK(BM_LoadUnchanged)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK_TEMPLATE(BM_Turn, keywordTurn)->Name("BM_KeywordTurn")->Apply(sizes);
 BENCHMARK_TEMPLATE(BM_Turn, branchTurn)->Name("BM_BranchTurn")->Apply(sizes);
 BENCHMARK_TEMPLATE(BM_Turn, longPhraseTurn)->Name("BM_LongPhraseTurn")->Apply(sizes);
-BENCHMARK(BM_LearningTurn)->Apply(sizes);
+BENCHMARK_TEMPLATE(BM_Turn, keywordTurn, true)->Name("BM_KeywordTurnAfterOtherCopy")->Apply(sizes);
+// The learning turns come last: they move lines the other turns look for.
+BENCHMARK_TEMPLATE(BM_LearningTurn, false)->Name("BM_LearningTurn")->Apply(sizes);
+BENCHMARK_TEMPLATE(BM_LearningTurn, true)->Name("BM_LearningTurnAfterOtherCopy")->Apply(sizes);
 
 // ---------------------------------------------------------------------------
 // Separate-process modes for the report.

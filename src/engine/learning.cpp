@@ -32,7 +32,7 @@ bool learnableAsKeywordLine(std::string_view phrase) {
     return phrase.find_first_of("^;\r\n") == std::string_view::npos && !phrase.starts_with('_');
 }
 
-void giveFallbackReplyAndLearn(TurnContext& turn, bool keywordsLoaded) {
+void giveFallbackReplyAndLearn(TurnContext& turn) {
     EngineState& state = turn.state;
     PhraseList& replyLists = turn.replyLists;
     PhraseList& keywords = turn.scratch;
@@ -61,23 +61,24 @@ void giveFallbackReplyAndLearn(TurnContext& turn, bool keywordsLoaded) {
 
     if (!learnableAsKeywordLine(state.UserPhrase)) return;
 
-    // A new key, unless some line already has it.
+    // A new key, unless some line already has it. (Loading a file the list
+    // holds as it is on disk costs nothing: the reply selection of this turn
+    // has just loaded it, and the list has just written it.)
     const std::string key = upperCase(state.UserPhrase);
-    if (!keywordsLoaded) keywords.LoadFromFile(baseFiles::keywords);
+    keywords.LoadFromFile(baseFiles::keywords);
     if (findKeyLine(keywords, key)) return;
     keywords.Add(key + "^");
     keywords.SaveToFile(baseFiles::keywords);
-    // The list now holds exactly what the file holds, having just been
-    // written from it, so it is not parsed again: on a large base a reload
-    // costs as much as the whole rest of the turn. (Another copy of the
-    // program that writes the file in this instant loses its change, as it
-    // would a moment later: the later write of a file wins.)
+    keywords.LoadFromFile(baseFiles::keywords);
 
     if (state.PreviousReply.empty()) return;
 
     // The phrase becomes a reply to the line whose key is the program's last
-    // line: that line moves to the end with the phrase appended.
+    // line: that line moves to the end with the phrase appended. The line is
+    // looked for in the file as it is now, so that a line another copy of
+    // the program has just moved is still the one that is changed.
     const std::string previousKey = upperCase(state.PreviousReply);
+    keywords.LoadFromFile(baseFiles::keywords);
     const auto index = findKeyLine(keywords, previousKey);
     if (!index) return;
     std::string extended = keywords.Strings(static_cast<int>(*index));

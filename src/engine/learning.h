@@ -19,10 +19,7 @@ bool learnableAsKeywordLine(std::string_view phrase);
 // alternative of the line whose key is PreviousReply upper-cased. Each file
 // is loaded afresh, changed and written back before the next is read.
 // Throws ProgramError when a file cannot be read or written; earlier writes
-// stay. keywordsLoaded: the scratch list holds the keyword file as the reply
-// selection of this same turn has just loaded it, so it is used as it is
-// rather than parsed again (on a large base a parse costs as much as a
-// save).
-void giveFallbackReplyAndLearn(TurnContext& turn, bool keywordsLoaded);
+// stay.
+void giveFallbackReplyAndLearn(TurnContext& turn);
 
 }  // namespace sob

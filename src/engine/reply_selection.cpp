@@ -60,12 +60,10 @@ BranchOutcome scanBranch(TurnContext& turn) {
 
 // The first line from index 1 on whose key is in the phrase and which has a
 // reply gives the reply; the line's farewell mark starts or stops the
-// farewell close. `loaded`: the branch scan of this turn has just loaded the
-// keyword file into the scratch list, which is used as it is rather than
-// parsed again.
-bool lookUpKeywords(TurnContext& turn, bool loaded) {
+// farewell close.
+bool lookUpKeywords(TurnContext& turn) {
     EngineState& state = turn.state;
-    if (!loaded) turn.scratch.LoadFromFile(baseFiles::keywords);
+    turn.scratch.LoadFromFile(baseFiles::keywords);
     const auto& lines = turn.scratch.entries();
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -116,13 +114,11 @@ Selection selectReply(TurnContext& turn, std::string_view earlierLine) {
     }
 
     bool lookUp = true;
-    bool loaded = false;
     if (state.BranchDepth >= 1) {
         switch (scanBranch(turn)) {
             case BranchOutcome::Answered:
                 return Selection::Answered;
             case BranchOutcome::MainLineMet:
-                loaded = true;
                 break;
             case BranchOutcome::EndPassed:
                 lookUp = false;  // the keywords wait for the next turn
@@ -130,7 +126,7 @@ Selection selectReply(TurnContext& turn, std::string_view earlierLine) {
         }
     }
 
-    if (lookUp && lookUpKeywords(turn, loaded)) return Selection::Answered;
+    if (lookUp && lookUpKeywords(turn)) return Selection::Answered;
 
     return topicFound ? Selection::KeepAnswer : Selection::NeedsFallback;
 }

@@ -59,10 +59,7 @@ void runTurn(TurnContext& turn) {
     turn.transcript.append(state.UserPhrase);
     turn.record.Add(std::string(userLabel) + state.UserPhrase);
 
-    // A selection that found nothing has loaded the keyword file, which the
-    // learning then uses.
-    if (selectReply(turn, earlierLine) == Selection::NeedsFallback)
-        giveFallbackReplyAndLearn(turn, /*keywordsLoaded=*/true);
+    if (selectReply(turn, earlierLine) == Selection::NeedsFallback) giveFallbackReplyAndLearn(turn);
 
     turn.cpuCue.Play();
     turn.transcript.currentStyle = styleOf(turn.cpuColor, turn.cpuFont);

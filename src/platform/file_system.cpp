@@ -304,18 +304,41 @@ bool fileExists(std::string_view programPath) {
     return ::stat(resolvePath(programPath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-FileContent readFileContent(std::string_view programPath) {
+namespace {
+
+FileIdentity identityOf(const struct stat& st) {
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino),
+                        static_cast<std::int64_t>(st.st_size),
+                        st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                        st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec};
+}
+
+}  // namespace
+
+FileForReading::FileForReading(std::string_view programPath) : programPath_(programPath) {
     const std::string path = resolvePath(programPath);
     struct stat st;
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         throw cannotOpenFile(programPath);
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw cannotOpenFile(programPath);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw cannotOpenFile(programPath);
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        throw cannotOpenFile(programPath);
+    }
+    identity_ = identityOf(st);
+}
+
+FileForReading::~FileForReading() {
+    ::close(fd_);
+}
+
+FileContent FileForReading::readAll() {
     // The memory is not cleared first: the read fills it. One byte more than
     // the size, so the end of the file is seen without growing.
-    std::size_t capacity =
-        ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+    std::size_t capacity = identity_.size > 0 ? static_cast<std::size_t>(identity_.size) + 1 : 4096;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t got = 0;
     for (;;) {
@@ -325,29 +348,31 @@ FileContent readFileContent(std::string_view programPath) {
             data = std::move(larger);
             capacity *= 2;
         }
-        const ssize_t r = ::read(fd, data.get() + got, capacity - got);
+        const ssize_t r = ::read(fd_, data.get() + got, capacity - got);
         if (r < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
-            throw cannotOpenFile(programPath);
+            throw cannotOpenFile(programPath_);
         }
         if (r == 0) break;
         got += static_cast<std::size_t>(r);
     }
-    ::close(fd);
     return FileContent(std::move(data), got);
+}
+
+FileContent readFileContent(std::string_view programPath) {
+    return FileForReading(programPath).readAll();
 }
 
 std::string readWholeFile(std::string_view programPath) {
     return std::string(readFileContent(programPath).view());
 }
 
-void writeWholeFile(std::string_view programPath, std::string_view bytes) {
-    writeWholeFile(programPath, [bytes](const ByteSink& sink) { sink(bytes); });
+std::optional<FileIdentity> writeWholeFile(std::string_view programPath, std::string_view bytes) {
+    return writeWholeFile(programPath, [bytes](const ByteSink& sink) { sink(bytes); });
 }
 
-void writeWholeFile(std::string_view programPath,
-                    const std::function<void(const ByteSink&)>& produce) {
+std::optional<FileIdentity> writeWholeFile(std::string_view programPath,
+                                           const std::function<void(const ByteSink&)>& produce) {
     std::string target = resolvePath(programPath);
     if (target.empty()) throw cannotCreateFile(programPath);
 
@@ -406,6 +431,8 @@ void writeWholeFile(std::string_view programPath,
     produce([&writer](std::string_view bytes) { writer.put(bytes); });
     writer.finish();
     if (::fdatasync(fd) != 0) throw cannotCreateFile(programPath);
+    struct stat written;
+    const bool known = ::fstat(fd, &written) == 0;
     if (!temp.close()) throw cannotCreateFile(programPath);
     // The replaced file's last name goes with the rename, and the system then
     // frees its cached pages there and then, which for a large file takes a
@@ -420,6 +447,14 @@ void writeWholeFile(std::string_view programPath,
     temp.commit();
     if (oldFile >= 0) closeAside(oldFile);
     syncFolder(dir);
+    // The rename changed the file's status time; the name still leads to
+    // this very file unless another writer has replaced it since.
+    struct stat now;
+    if (!known || ::stat(target.c_str(), &now) != 0 || now.st_dev != written.st_dev ||
+        now.st_ino != written.st_ino || now.st_size != written.st_size) {
+        return std::nullopt;
+    }
+    return identityOf(now);
 }
 
 void setWriteFaultForTesting(std::function<bool(std::size_t bytesSoFar)> hook) {

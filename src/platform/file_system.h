@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +36,22 @@ bool fileExists(std::string_view programPath);
 // file is missing, is a folder or cannot be read.
 std::string readWholeFile(std::string_view programPath);
 
+// What tells one state of a file from another: the file itself (device and
+// inode), its size, and the times of the last change of its content and of
+// its status. A file replaced by another is another inode; any write to a file
+// changes its status time, which nobody can set back. The one change that
+// could pass unseen is a write in place that keeps the size, made within the
+// same tick of the file system's clock as the last look at the times; since
+// Linux 6.13 the common file systems give such a change a later time.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;  // content
+    std::int64_t changedNs = 0;   // status
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // The bytes of a file read whole, for reading a large file without the cost
 // of a string's cleared memory.
 class FileContent {
@@ -50,6 +68,26 @@ private:
 // readWholeFile into a FileContent, with the same errors.
 FileContent readFileContent(std::string_view programPath);
 
+// A file opened for reading, whose identity is known before it is read.
+class FileForReading {
+public:
+    // Throws cannotOpenFile(programPath), as readWholeFile does.
+    explicit FileForReading(std::string_view programPath);
+    ~FileForReading();
+    FileForReading(const FileForReading&) = delete;
+    FileForReading& operator=(const FileForReading&) = delete;
+
+    // The state of the file when it was opened.
+    const FileIdentity& identity() const { return identity_; }
+    // The whole content. Throws cannotOpenFile.
+    FileContent readAll();
+
+private:
+    std::string programPath_;
+    int fd_ = -1;
+    FileIdentity identity_;
+};
+
 // Replaces the file with the bytes, atomically: the bytes go into a temporary
 // file in the same folder, which is flushed to disk and renamed over the
 // target, so a reader never sees half a file and a failure leaves the old file
@@ -57,7 +95,10 @@ FileContent readFileContent(std::string_view programPath);
 // its target replaced. Throws cannotCreateFile(programPath) when the file
 // cannot be written (missing or read-only folder, a read-only file, a folder in
 // its place, a full disk); no temporary file is left behind.
-void writeWholeFile(std::string_view programPath, std::string_view bytes);
+//
+// Returns the identity of the file written, or nothing when another writer has
+// already replaced it.
+std::optional<FileIdentity> writeWholeFile(std::string_view programPath, std::string_view bytes);
 
 // Receives the bytes of a file being written, piece by piece, in order.
 using ByteSink = std::function<void(std::string_view bytes)>;
@@ -66,8 +107,8 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 // the whole content to the sink, in pieces of any size, so a large file is
 // never held whole in memory. The same atomic replacement and errors; should
 // `produce` throw, the old file stays as it was and the exception goes on.
-void writeWholeFile(std::string_view programPath,
-                    const std::function<void(const ByteSink&)>& produce);
+std::optional<FileIdentity> writeWholeFile(std::string_view programPath,
+                                           const std::function<void(const ByteSink&)>& produce);
 
 // For crash-safety tests: writeWholeFile writes in chunks of at most 64 KiB and
 // asks the hook before each chunk, with the number of bytes already written;

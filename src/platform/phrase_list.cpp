@@ -43,10 +43,40 @@ std::vector<std::string> splitPlainText(std::string_view text) {
 PhraseList::PhraseList(ListFormat saveFormat) : saveFormat_(saveFormat) {}
 
 void PhraseList::LoadFromFile(std::string_view programPath) {
-    loadFromBytes(readFileContent(programPath).view());
+    FileForReading file(programPath);
+    const FileIdentity identity = file.identity();
+    const bool isItsFile = source_ && source_->revision == revision_;
+    if (isItsFile && source_->file == identity) {
+        // Already the file's content.
+    } else if (setAside_ && setAside_->file == identity) {
+        std::swap(entries_, setAside_->entries);
+        if (isItsFile) {
+            setAside_->file = source_->file;
+        } else {
+            setAside_.reset();  // a changed list is no file's content
+        }
+    } else {
+        const FileContent content = file.readAll();  // nothing has changed should it fail
+        if (isItsFile) {
+            // What the list holds is set aside; the strings set aside before
+            // are reused for the new content.
+            std::vector<std::string> reuse;
+            if (setAside_) reuse = std::move(setAside_->entries);
+            setAside_ = SetAside{source_->file, std::move(entries_)};
+            entries_ = std::move(reuse);
+        }
+        parse(content.view());
+    }
+    ++revision_;
+    source_ = Source{identity, revision_};
 }
 
 void PhraseList::loadFromBytes(std::string_view bytes) {
+    parse(bytes);
+    ++revision_;
+}
+
+void PhraseList::parse(std::string_view bytes) {
     // Parsed in place: the strings the list holds are reused, so loading a
     // file again allocates little.
     if (isRtf(bytes)) {
@@ -54,16 +84,20 @@ void PhraseList::loadFromBytes(std::string_view bytes) {
     } else {
         splitPlainText(bytes, entries_);
     }
-    ++revision_;
 }
 
 void PhraseList::SaveToFile(std::string_view programPath) const {
+    std::optional<FileIdentity> written;
     if (saveFormat_ == ListFormat::Rich) {
         // Written as it is made: a large list's document is never held whole.
-        writeWholeFile(programPath,
-                       [this](const ByteSink& sink) { writeRtfEntries(entries_, sink); });
+        written = writeWholeFile(
+            programPath, [this](const ByteSink& sink) { writeRtfEntries(entries_, sink); });
     } else {
-        writeWholeFile(programPath, Text());
+        written = writeWholeFile(programPath, Text());
+    }
+    // Entries hold no line breaks, so the file reads back as exactly these.
+    if (written) {
+        source_ = Source{*written, revision_};
     }
 }
 

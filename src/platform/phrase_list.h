@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace sob {
 
@@ -12,6 +15,14 @@ enum class ListFormat { Plain, Rich };
 
 // The program's list of text entries, loaded whole from a file and saved whole
 // back. Entries are Windows-1251 text without line breaks, indexed from 0.
+//
+// A list knows which state of a file its entries are, after a load or a save
+// and until it changes; and when it loads another file, it keeps the content it
+// had aside. Loading a file whose identity (file_system.h) is the one it holds
+// or keeps aside then costs no reading and no parsing: a list used in turn for
+// a large keyword file and for small lists finds the keyword file again as it
+// left it, unless someone wrote the file in the meantime. A file whose identity
+// is new is read and parsed.
 class PhraseList {
 public:
     explicit PhraseList(ListFormat saveFormat = ListFormat::Plain);
@@ -52,9 +63,24 @@ public:
     ListFormat saveFormat() const { return saveFormat_; }
 
 private:
+    // The file whose content the entries are, while the list is unchanged.
+    struct Source {
+        FileIdentity file;
+        std::uint64_t revision;  // the list's revision when it was so
+    };
+    // The content the list held before, set aside with the file it is.
+    struct SetAside {
+        FileIdentity file;
+        std::vector<std::string> entries;
+    };
+
+    void parse(std::string_view bytes);
+
     std::vector<std::string> entries_;
     std::uint64_t revision_ = 0;
     ListFormat saveFormat_;
+    mutable std::optional<Source> source_;  // a save makes the list its file's content
+    std::optional<SetAside> setAside_;
 };
 
 // The lines of plain text. A line ends at CR LF, a lone LF or a lone CR; a line

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -153,6 +157,140 @@ TEST_F(PhraseListTest, ALargeFileLoadsWhole) {
     ASSERT_EQ(list.Count(), 100000);
     EXPECT_EQ(list.Strings(99999), "KEY99999^reply;");
     EXPECT_EQ(list.Text(), content);
+}
+
+// A list finds a file it held before without reading it again, unless the
+// file has changed since: every way of changing it must be seen.
+class ListAndChangedFileTest : public PhraseListTest {
+protected:
+    static timespec modifiedTime(const char* path) {
+        struct stat st {};
+        ::stat(path, &st);
+        return st.st_mtim;
+    }
+    static void setModifiedTime(const char* path, timespec time) {
+        const timespec times[2] = {time, time};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path, times, 0), 0);
+    }
+    // The file's bytes with "three" made "thref": same size, other entries.
+    static std::string changedContent(const char* path) {
+        std::string bytes = readFile(path);
+        const std::size_t at = bytes.rfind("three");
+        EXPECT_NE(at, std::string::npos);
+        bytes[at + 4] = 'f';
+        return bytes;
+    }
+};
+
+TEST_F(ListAndChangedFileTest, ALoadGivesWhatTheFileHoldsNow) {
+    const Entries before = {"one", "two", "three"};
+    struct Change {
+        const char* what;
+        std::function<void(const char* path)> apply;
+        Entries after = {"one", "two", "thref"};
+    };
+    const Change changes[] = {
+        {"rewritten in place, its time set back",
+         [](const char* path) {
+             const timespec time = modifiedTime(path);
+             makeFile(path, changedContent(path));
+             setModifiedTime(path, time);
+         }},
+        {"replaced by a file of the same size and time",
+         [](const char* path) {
+             const timespec time = modifiedTime(path);
+             makeFile("Base/other", changedContent(path));
+             setModifiedTime("Base/other", time);
+             fs::rename("Base/other", path);
+         }},
+        {"rewritten in place, another size",
+         [](const char* path) {
+             std::string bytes = changedContent(path);
+             bytes.insert(bytes.rfind("two") + 3, "o");
+             makeFile(path, bytes);
+         },
+         {"one", "twoo", "thref"}},
+    };
+    struct Situation {
+        const char* what;
+        ListFormat format;
+        std::function<void(PhraseList&)> arrange;  // leaves Base/F.Dat holding `before`
+    };
+    const Situation situations[] = {
+        {"loaded", ListFormat::Plain, [](PhraseList& l) { l.LoadFromFile("Base\\F.Dat"); }},
+        {"loaded, then another file loaded", ListFormat::Plain,
+         [](PhraseList& l) {
+             l.LoadFromFile("Base\\F.Dat");
+             l.LoadFromFile("Base\\G.Dat");
+         }},
+        {"saved", ListFormat::Rich,
+         [&](PhraseList& l) {
+             l.assign(before);
+             l.SaveToFile("Base\\F.Dat");
+         }},
+        {"saved, then another file loaded twice", ListFormat::Rich,
+         [&](PhraseList& l) {
+             l.assign(before);
+             l.SaveToFile("Base\\F.Dat");
+             l.LoadFromFile("Base\\G.Dat");
+             l.LoadFromFile("Base\\G.Dat");
+         }},
+    };
+    for (const Change& change : changes) {
+        for (const Situation& situation : situations) {
+            makeFile("Base/F.Dat", "one\r\ntwo\r\nthree\r\n");
+            makeFile("Base/G.Dat", "gamma\r\n");
+            PhraseList list(situation.format);
+            situation.arrange(list);
+            change.apply("Base/F.Dat");
+            list.LoadFromFile("Base\\F.Dat");
+            EXPECT_EQ(list.entries(), change.after) << change.what << ", " << situation.what;
+            list.LoadFromFile("Base\\G.Dat");
+            EXPECT_EQ(list.entries(), Entries{"gamma"}) << change.what << ", " << situation.what;
+        }
+    }
+}
+
+TEST_F(ListAndChangedFileTest, AListUsedForSeveralFilesGivesEachItsEntries) {
+    makeFile("Base/Words.Dat", "KEY^reply;\r\n");
+    makeFile("Base/AI.dat", "remark\r\n");
+    makeFile("Base/X.Dat", "x\r\n");
+    PhraseList list(ListFormat::Rich);
+    const auto load = [&](const char* path) {
+        list.LoadFromFile(path);
+        return list.entries();
+    };
+    EXPECT_EQ(load("Base\\Words.Dat"), Entries{"KEY^reply;"});
+    EXPECT_EQ(load("Base\\AI.dat"), Entries{"remark"});
+    EXPECT_EQ(load("Base\\Words.Dat"), Entries{"KEY^reply;"});
+    EXPECT_EQ(load("Base\\X.Dat"), Entries{"x"});
+    EXPECT_EQ(load("Base\\AI.dat"), Entries{"remark"});
+    EXPECT_EQ(load("Base\\Words.Dat"), Entries{"KEY^reply;"});
+
+    // A change to the list, saved or not, is never taken for a file's content.
+    list.Add("NEW^");
+    EXPECT_EQ(load("Base\\AI.dat"), Entries{"remark"});
+    EXPECT_EQ(load("Base\\Words.Dat"), Entries{"KEY^reply;"});
+    list.Add("NEW^");
+    list.SaveToFile("Base\\Words.Dat");
+    list.Delete(0);
+    EXPECT_EQ(load("Base\\Words.Dat"), (Entries{"KEY^reply;", "NEW^"}));
+    list.Add("MORE^");
+    list.SaveToFile("Base\\Words.Dat");
+    EXPECT_EQ(load("Base\\AI.dat"), Entries{"remark"});
+    EXPECT_EQ(load("Base\\Words.Dat"), (Entries{"KEY^reply;", "NEW^", "MORE^"}));
+    list.loadFromBytes("bytes\r\n");
+    EXPECT_EQ(load("Base\\Words.Dat"), (Entries{"KEY^reply;", "NEW^", "MORE^"}));
+
+    // Saved under another name, the list is that file's content.
+    list.SaveToFile("Base\\Copy.Dat");
+    EXPECT_EQ(load("Base\\X.Dat"), Entries{"x"});
+    EXPECT_EQ(load("Base\\Copy.Dat"), (Entries{"KEY^reply;", "NEW^", "MORE^"}));
+
+    // A file that has gone cannot be loaded, though the list kept its content.
+    fs::remove("Base/X.Dat");
+    EXPECT_THROW(list.LoadFromFile("Base\\X.Dat"), ProgramError);
+    EXPECT_EQ(list.entries(), (Entries{"KEY^reply;", "NEW^", "MORE^"}));
 }
 
 }  // namespace
