@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/cp1251.h"
@@ -316,13 +318,13 @@ FileIdentity identityOf(const struct stat& st) {
 
 }  // namespace
 
-FileForReading::FileForReading(std::string_view programPath) : programPath_(programPath) {
-    const std::string path = resolvePath(programPath);
+FileForReading::FileForReading(std::string_view programPath)
+    : programPath_(programPath), path_(resolvePath(programPath)) {
     struct stat st;
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (path_.empty() || ::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         throw cannotOpenFile(programPath);
     }
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) throw cannotOpenFile(programPath);
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
@@ -335,20 +337,66 @@ FileForReading::~FileForReading() {
     ::close(fd_);
 }
 
+FileContent::FileContent(std::size_t capacity) : capacity_(capacity) {
+    // The memory of a large file comes in huge pages where the system offers
+    // them: a few faults instead of one per 4 KiB page, each of which would
+    // clear its page before the read fills it.
+    constexpr std::size_t kHugePage = 2 * 1024 * 1024;
+    if (capacity >= 2 * kHugePage) {
+        const std::size_t length = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+        void* mapping =
+            ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapping != MAP_FAILED) {
+            ::madvise(mapping, length, MADV_HUGEPAGE);  // a hint: no matter if refused
+            data_ = static_cast<char*>(mapping);
+            mapped_ = length;
+            return;
+        }
+    }
+    data_ = new char[capacity];
+}
+
+FileContent::~FileContent() {
+    release();
+}
+
+void FileContent::release() {
+    if (mapped_ != 0) {
+        ::munmap(data_, mapped_);
+    } else {
+        delete[] data_;
+    }
+}
+
+FileContent::FileContent(FileContent&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      capacity_(std::exchange(other.capacity_, 0)),
+      size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0)) {}
+
+FileContent& FileContent::operator=(FileContent&& other) noexcept {
+    if (this != &other) {
+        release();
+        data_ = std::exchange(other.data_, nullptr);
+        capacity_ = std::exchange(other.capacity_, 0);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = std::exchange(other.mapped_, 0);
+    }
+    return *this;
+}
+
 FileContent FileForReading::readAll() {
-    // The memory is not cleared first: the read fills it. One byte more than
-    // the size, so the end of the file is seen without growing.
-    std::size_t capacity = identity_.size > 0 ? static_cast<std::size_t>(identity_.size) + 1 : 4096;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    // One byte more than the size, so the end of the file is seen without
+    // growing.
+    FileContent content(identity_.size > 0 ? static_cast<std::size_t>(identity_.size) + 1 : 4096);
     std::size_t got = 0;
     for (;;) {
-        if (got == capacity) {  // the file grew while it was read
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), data.get(), got);
-            data = std::move(larger);
-            capacity *= 2;
+        if (got == content.capacity()) {  // the file grew while it was read
+            FileContent larger(content.capacity() * 2);
+            std::memcpy(larger.data(), content.data(), got);
+            content = std::move(larger);
         }
-        const ssize_t r = ::read(fd_, data.get() + got, capacity - got);
+        const ssize_t r = ::read(fd_, content.data() + got, content.capacity() - got);
         if (r < 0) {
             if (errno == EINTR) continue;
             throw cannotOpenFile(programPath_);
@@ -356,7 +404,8 @@ FileContent FileForReading::readAll() {
         if (r == 0) break;
         got += static_cast<std::size_t>(r);
     }
-    return FileContent(std::move(data), got);
+    content.setSize(got);
+    return content;
 }
 
 FileContent readFileContent(std::string_view programPath) {

@@ -56,13 +56,26 @@ struct FileIdentity {
 // of a string's cleared memory.
 class FileContent {
 public:
-    FileContent(std::unique_ptr<char[]> data, std::size_t size)
-        : data_(std::move(data)), size_(size) {}
-    std::string_view view() const { return {data_.get(), size_}; }
+    // Memory for `capacity` bytes, not cleared; the bytes go in at data().
+    explicit FileContent(std::size_t capacity);
+    ~FileContent();
+    FileContent(FileContent&& other) noexcept;
+    FileContent& operator=(FileContent&& other) noexcept;
+    FileContent(const FileContent&) = delete;
+    FileContent& operator=(const FileContent&) = delete;
+
+    char* data() { return data_; }
+    std::size_t capacity() const { return capacity_; }
+    void setSize(std::size_t size) { size_ = size; }
+    std::string_view view() const { return {data_, size_}; }
 
 private:
-    std::unique_ptr<char[]> data_;
-    std::size_t size_;
+    void release();
+
+    char* data_;
+    std::size_t capacity_;
+    std::size_t size_ = 0;
+    std::size_t mapped_ = 0;  // the length of the mapping that holds the bytes, or 0
 };
 
 // readWholeFile into a FileContent, with the same errors.
@@ -84,6 +97,7 @@ public:
 
 private:
     std::string programPath_;
+    std::string path_;
     int fd_ = -1;
     FileIdentity identity_;
 };

@@ -52,23 +52,25 @@ void PhraseList::LoadFromFile(std::string_view programPath) {
         std::swap(entries_, setAside_->entries);
         if (isItsFile) {
             setAside_->file = source_->file;
+            setAside_->path = std::move(source_->path);
         } else {
             setAside_.reset();  // a changed list is no file's content
         }
     } else {
         const FileContent content = file.readAll();  // nothing has changed should it fail
-        if (isItsFile) {
-            // What the list holds is set aside; the strings set aside before
-            // are reused for the new content.
+        // What the list holds is set aside, unless it is an earlier state of
+        // the same file: the strings of whatever is not kept are reused for
+        // the new content.
+        if (isItsFile && source_->path != programPath) {
             std::vector<std::string> reuse;
             if (setAside_) reuse = std::move(setAside_->entries);
-            setAside_ = SetAside{source_->file, std::move(entries_)};
+            setAside_ = SetAside{source_->file, std::move(source_->path), std::move(entries_)};
             entries_ = std::move(reuse);
         }
         parse(content.view());
     }
     ++revision_;
-    source_ = Source{identity, revision_};
+    source_ = Source{identity, std::string(programPath), revision_};
 }
 
 void PhraseList::loadFromBytes(std::string_view bytes) {
@@ -97,7 +99,7 @@ void PhraseList::SaveToFile(std::string_view programPath) const {
     }
     // Entries hold no line breaks, so the file reads back as exactly these.
     if (written) {
-        source_ = Source{*written, revision_};
+        source_ = Source{*written, std::string(programPath), revision_};
     }
 }
 

@@ -66,11 +66,13 @@ private:
     // The file whose content the entries are, while the list is unchanged.
     struct Source {
         FileIdentity file;
+        std::string path;        // as the program named it
         std::uint64_t revision;  // the list's revision when it was so
     };
     // The content the list held before, set aside with the file it is.
     struct SetAside {
         FileIdentity file;
+        std::string path;
         std::vector<std::string> entries;
     };
 

@@ -269,25 +269,28 @@ constexpr std::array<signed char, 256> makeHexValues() {
 }
 constexpr std::array<signed char, 256> kHexValues = makeHexValues();
 
-// The two hex digits at p and p[1] as one index into kHexPairs.
+// The two hex digits at p and p[1] as one index into hexPairs().
 inline unsigned hexPairIndex(const char* p) {
-    return static_cast<unsigned char>(p[0]) | static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8;
+    return static_cast<unsigned char>(p[0]) |
+           static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8;
 }
 
 // The byte two hex digits stand for, by hexPairIndex, or -1 when they are not
 // two hex digits. CR and LF are -1 as well: as text they end an entry, which
-// the reader's general way takes care of.
-constexpr std::array<std::int16_t, 65536> makeHexPairs() {
-    std::array<std::int16_t, 65536> t{};
-    for (unsigned i = 0; i < 65536; ++i) {
-        const int hi = kHexValues[i & 0xFF];
-        const int lo = kHexValues[i >> 8];
-        const int b = hi * 16 + lo;
-        t[i] = static_cast<std::int16_t>((hi | lo) < 0 || b == '\r' || b == '\n' ? -1 : b);
-    }
-    return t;
+// the reader's general way takes care of. Made once, at the first use.
+const std::array<std::int16_t, 65536>& hexPairs() {
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::int16_t, 65536>>();
+        for (unsigned i = 0; i < 65536; ++i) {
+            const int hi = kHexValues[i & 0xFF];
+            const int lo = kHexValues[i >> 8];
+            const int b = hi * 16 + lo;
+            (*t)[i] = static_cast<std::int16_t>((hi | lo) < 0 || b == '\r' || b == '\n' ? -1 : b);
+        }
+        return t;
+    }();
+    return *table;
 }
-constexpr std::array<std::int16_t, 65536> kHexPairs = makeHexPairs();
 
 constexpr std::array<char, 256> makeIdentity() {
     std::array<char, 256> t{};
@@ -473,6 +476,7 @@ private:
     // `identity`: text in code page 1251, whose bytes are taken as they are.
     template <bool identity>
     bool textRun(const char* map) {
+        const std::array<std::int16_t, 65536>& pairs = hexPairs();
         const char* p = p_;
         const char* const end = end_;
         char* out = out_;
@@ -497,7 +501,7 @@ private:
                 // loop of its own, both digits at once.
                 bool general = false;
                 do {
-                    const int b = kHexPairs[hexPairIndex(p + 2)];
+                    const int b = pairs[hexPairIndex(p + 2)];
                     if (b < 0) {  // not two hex digits, or a line break
                         general = true;
                         break;
@@ -799,15 +803,15 @@ constexpr std::array<Escape, 256> kEscapes = makeEscapes();
 
 // The bytes whose written form is neither the byte itself (below 0x80) nor a
 // four-byte \'hh (from 0x80): control characters and the RTF specials.
-constexpr std::array<bool, 256> makeNeedsCare() {
-    std::array<bool, 256> t{};
+constexpr std::array<unsigned char, 256> makeNeedsCare() {
+    std::array<unsigned char, 256> t{};
     for (int i = 0; i < 256; ++i) {
         const unsigned usual = i < 0x80 ? 1 : 4;
         t[static_cast<std::size_t>(i)] = kEscapes[static_cast<std::size_t>(i)].length != usual;
     }
     return t;
 }
-constexpr std::array<bool, 256> kNeedsCare = makeNeedsCare();
+constexpr std::array<unsigned char, 256> kNeedsCare = makeNeedsCare();
 
 // The written forms of two bytes one after the other, as eight bytes in memory
 // order (the tail past their length is of no account), by the index
@@ -947,7 +951,7 @@ void writeRtfEntries(const std::vector<std::string>& entries,
             char* const entryStart = o;
             const auto* p = reinterpret_cast<const unsigned char*>(e.data());
             const auto* const end = p + e.size();
-            bool careful = false;
+            unsigned careful = 0;
             // Two bytes at a time, their written forms taken together.
             const std::array<std::uint64_t, 65536>& pairs = usualPairForms();
             for (; end - p >= 2; p += 2) {
