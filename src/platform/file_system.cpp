@@ -168,8 +168,21 @@ private:
     }
 
     // A full block goes to the writing thread, which starts with the first.
+    // Should no thread be had, the block is written here and now.
     void hand(Block block) {
-        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+        if (!thread_.joinable() && !alone_) {
+            try {
+                thread_ = std::thread([this] { run(); });
+            } catch (const std::system_error&) {
+                alone_ = true;
+            }
+        }
+        if (alone_) {
+            writeBlock(block);
+            std::lock_guard lock(mutex_);
+            spare_.push_back(std::move(block));
+            return;
+        }
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return waiting_.size() < kWaiting || failure_; });
         if (failure_) std::rethrow_exception(failure_);
@@ -246,6 +259,7 @@ private:
     std::condition_variable changed_;
     std::deque<Block> waiting_;  // full blocks, oldest first
     std::vector<Block> spare_;   // written blocks, for reuse
+    bool alone_ = false;         // no thread could be started: blocks are written at once
     bool closing_ = false;       // no more blocks will come
     bool abandoned_ = false;     // the rest is not wanted
     std::exception_ptr failure_;

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -882,13 +883,22 @@ void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries) {
     entries.resize(keep);
     RtfReader second(start, rtf.substr(secondStart), laterEntries);
     std::exception_ptr failure;
-    std::thread secondHalf([&] {
-        try {
-            second.read();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
+    std::thread secondHalf;
+    try {
+        secondHalf = std::thread([&] {
+            try {
+                second.read();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the plain way.
+        entries.insert(entries.end(), std::make_move_iterator(laterEntries.begin()),
+                       std::make_move_iterator(laterEntries.end()));
+        first.read();
+        return;
+    }
     try {
         first.readUpTo(rtf.data() + secondStart);
     } catch (...) {
