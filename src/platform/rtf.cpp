@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -842,6 +843,13 @@ constexpr std::string_view kEnd = "}\r\n";
 
 }  // namespace
 
+// Documents from this size on are read in two halves at once.
+std::atomic<std::size_t> twoHalvesFrom{1024 * 1024};
+
+void setTwoHalvesFromForTesting(std::size_t bytes) {
+    twoHalvesFrom.store(bytes, std::memory_order_relaxed);
+}
+
 bool isRtf(std::string_view bytes) {
     return bytes.substr(0, 5) == "{\\rtf";
 }
@@ -859,10 +867,9 @@ void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries) {
     // first half ends in another state (the second half began inside a group,
     // a picture or a cut escape), its reading is thrown away and the
     // document is read again from the start, the plain way.
-    constexpr std::size_t kTwoHalvesFrom = 1024 * 1024;
     constexpr std::string_view kBreak = "\\par\r\n";
     RtfReader first(rtf, entries);
-    if (rtf.size() < kTwoHalvesFrom) {
+    if (rtf.size() < twoHalvesFrom.load(std::memory_order_relaxed)) {
         first.read();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ std::vector<std::string> readRtfEntries(std::string_view rtf);
 // The same, into `entries`, whose strings are reused where they can be (a list
 // loaded again allocates little).
 void readRtfEntries(std::string_view rtf, std::vector<std::string>& entries);
+
+// For tests: the size from which a document is read in two halves at once
+// (1 MiB); 0 makes every document be read so, as far as it can.
+void setTwoHalvesFromForTesting(std::size_t bytes);
 
 // An RTF document in code page 1251 whose paragraphs are the entries. Entries
 // hold no line breaks; should one hold CR or LF all the same, the break starts

@@ -1,6 +1,7 @@
 // The RTF reader on arbitrary bytes: it must read every document, however
-// damaged, into entries without line breaks, and the writer must give back
-// a document that reads as exactly those entries.
+// damaged, into entries without line breaks, the same whether it is read
+// whole or in two halves at once, and the writer must give back a document
+// that reads as exactly those entries.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> reused = {"left over", std::string(300, 'x'), "", "z"};
     readRtfEntries(rtf, reused);
     fuzz::check(reused == entries, "reading into a used list gives other entries");
+
+    // Read in two halves at once (as a large document is), the same entries.
+    setTwoHalvesFromForTesting(0);
+    const std::vector<std::string> inHalves = readRtfEntries(rtf);
+    setTwoHalvesFromForTesting(1024 * 1024);
+    fuzz::check(inHalves == entries, "reading in two halves gives other entries");
 
     const std::string written = writeRtfEntries(entries);
     fuzz::check(isRtf(written), "the writer's document is not RTF");

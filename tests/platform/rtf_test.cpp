@@ -85,6 +85,38 @@ TEST(Rtf, RandomListsSurviveWriteAndRead) {
     }
 }
 
+// Read in two halves at once, as a large document is, any document reads as
+// it does whole: the second half's reading is used only where it began in
+// the state the first half ended in.
+TEST(Rtf, ReadingInTwoHalvesChangesNothing) {
+    std::vector<std::string> documents = {
+        fixture("windows_richedit.rtf"),
+        fixture("unicode_editor.rtf"),
+        body("a\\par\r\n{\\b b\\par\r\nc}\\par\r\nd\\par\r\n}"),
+        body("a\\par\r\n{\\*\\x b\\par\r\nc\\par\r\n}\\par\r\nd\\par\r\n}"),
+        body("a\\par\r\n\\u1040\\par\r\nb\\par\r\n}"),
+        body("a\\par\r\nb\\bin9 \\par\r\nc}d\\par\r\n}"),
+        body("a\\par\r\n}b\\par\r\nc\\par\r\n"),
+        body("k\\\\par\r\nv\\par k\\\\par\r\nv\\par }"),
+        body("a\\par\r\n\\par\r\n"),
+    };
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        Entries entries(rng() % 12);
+        for (std::string& e : entries)
+            for (int n = static_cast<int>(rng() % 6); n > 0; --n) e += "ab\xe0{\\"[rng() % 6];
+        const std::string rtf = writeRtfEntries(entries);
+        documents.push_back(rtf);
+        documents.push_back(rtf.substr(0, rng() % rtf.size()));
+    }
+    setTwoHalvesFromForTesting(0);
+    std::vector<Entries> inHalves;
+    for (const std::string& d : documents) inHalves.push_back(readRtfEntries(d));
+    setTwoHalvesFromForTesting(1024 * 1024);
+    for (std::size_t i = 0; i < documents.size(); ++i)
+        EXPECT_EQ(inHalves[i], readRtfEntries(documents[i])) << documents[i];
+}
+
 // A list of Cyrillic phrases of natural lengths, with now and then an empty
 // entry, an entry holding the bytes that need escaping and a very long one.
 Entries largeList(int count, unsigned seed) {
