@@ -288,7 +288,7 @@ void syncFolder(const std::string& dir) {
 
 std::string resolvePath(std::string_view programPath) {
     std::string result;
-    if (!programPath.empty() && isSeparator(programPath.front())) result = "/";
+    if (!programPath.empty() && isSeparator(programPath.front())) result.push_back('/');
     bool folderExists = true;  // while true, the folder `result` names exists on disk
     std::size_t pos = 0;
     while (pos < programPath.size()) {
@@ -470,9 +470,13 @@ std::optional<FileIdentity> writeWholeFile(std::string_view programPath,
     std::unique_ptr<TempFile> tempFile;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempFile = std::make_unique<TempFile>(
-            joinPath(folder, "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid()) +
-                                 "-" + std::to_string(++tempCounter)));
+        std::string tempName(1, '.');
+        tempName.append(name, 0, 200);
+        tempName += ".tmp-";
+        tempName += std::to_string(::getpid());
+        tempName += '-';
+        tempName += std::to_string(++tempCounter);
+        tempFile = std::make_unique<TempFile>(joinPath(folder, tempName));
         fd = ::open(tempFile->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             tempFile->commit();  // nothing was created
