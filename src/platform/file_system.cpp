@@ -122,7 +122,14 @@ public:
     void put(std::string_view bytes) {
         while (!bytes.empty()) {
             if (!current_.data) current_ = takeBlock();
-            const std::size_t take = std::min(kBlock - current_.size, bytes.size());
+            if (current_.size == current_.capacity) {
+                // Most files are small: the first block starts small and
+                // grows to a whole block only when the file needs it.
+                Block larger{std::make_unique_for_overwrite<char[]>(kBlock), current_.size, kBlock};
+                std::memcpy(larger.data.get(), current_.data.get(), current_.size);
+                current_ = std::move(larger);
+            }
+            const std::size_t take = std::min(current_.capacity - current_.size, bytes.size());
             std::memcpy(current_.data.get() + current_.size, bytes.data(), take);
             current_.size += take;
             bytes.remove_prefix(take);
@@ -150,17 +157,24 @@ public:
 private:
     static constexpr std::size_t kChunk = 64 * 1024;
     static constexpr std::size_t kBlock = 1024 * 1024;
+    static constexpr std::size_t kFirstBlock = 64 * 1024;
     static constexpr std::size_t kWaiting = 3;  // full blocks that may wait for the thread
     static constexpr std::size_t kWriteBehind = 1024 * 1024;
 
     struct Block {
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
+        std::size_t capacity = 0;
     };
 
     Block takeBlock() {
         std::lock_guard lock(mutex_);
-        if (spare_.empty()) return Block{std::make_unique_for_overwrite<char[]>(kBlock), 0};
+        if (spare_.empty()) {
+            // The first block of a file is small; later ones are whole blocks.
+            const std::size_t capacity = anyBlockTaken_ ? kBlock : kFirstBlock;
+            anyBlockTaken_ = true;
+            return Block{std::make_unique_for_overwrite<char[]>(capacity), 0, capacity};
+        }
         Block block = std::move(spare_.back());
         spare_.pop_back();
         block.size = 0;
@@ -251,6 +265,7 @@ private:
     int fd_;
     std::string_view programPath_;
     Block current_;                 // the block being filled
+    bool anyBlockTaken_ = false;
     std::size_t written_ = 0;       // touched by one thread at a time
     std::size_t handedToDisk_ = 0;  // bytes whose writing out has been started
 
