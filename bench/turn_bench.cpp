@@ -168,27 +168,31 @@ int keywordLineCount() {
 // ---------------------------------------------------------------------------
 
 // Marks the files as changed, as another copy of the program writing them
-// would: a list that held them must read and parse them again.
-void touch(std::initializer_list<const char*> paths) {
+// would: a list that held them must read and parse them again. Not timed.
+void touch(benchmark::State& state, std::initializer_list<const char*> paths) {
+    state.PauseTiming();
     for (const char* path : paths) {
         if (::utimensat(AT_FDCWD, path, nullptr, 0) != 0)
             throw std::runtime_error(std::string("cannot touch ") + path);
     }
+    state.ResumeTiming();
 }
 
-// One load of the keyword file, changed on disk since it was last loaded,
-// into the list that held it before, as the turns load it into their
-// scratch list.
-void BM_LoadRtf(benchmark::State& state) {
-    enter(folderFor(static_cast<int>(state.range(0))).path);
+// Loads of the keyword file of the working folder, changed on disk since it
+// was last loaded, into the list that held it before, as the turns load it
+// into their scratch list.
+void loadChangedWords(benchmark::State& state) {
     PhraseList list(ListFormat::Rich);
     for (auto _ : state) {
-        state.PauseTiming();
-        touch({"Base/Words.Dat"});
-        state.ResumeTiming();
+        touch(state, {"Base/Words.Dat"});
         loadWords(list);
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
+}
+
+void BM_LoadRtf(benchmark::State& state) {
+    enter(folderFor(static_cast<int>(state.range(0))).path);
+    loadChangedWords(state);
 }
 
 // A load of the keyword file as the list left it: nothing to read.
@@ -211,14 +215,7 @@ void BM_LoadRtfFresh(benchmark::State& state) {
 
 void BM_LoadPlain(benchmark::State& state) {
     enter(folderFor(static_cast<int>(state.range(0))).path + "/plain");
-    PhraseList list(ListFormat::Rich);
-    for (auto _ : state) {
-        state.PauseTiming();
-        touch({"Base/Words.Dat"});
-        state.ResumeTiming();
-        loadWords(list);
-    }
-    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size("Base/Words.Dat"));
+    loadChangedWords(state);
 }
 
 void BM_Save(benchmark::State& state) {
@@ -237,11 +234,7 @@ void BM_Turn(benchmark::State& state) {
     enter(folder.path);
     testing::TurnRig rig;
     for (auto _ : state) {
-        if (afterOtherCopy) {
-            state.PauseTiming();
-            touch({"Base/Words.Dat"});
-            state.ResumeTiming();
-        }
+        if (afterOtherCopy) touch(state, {"Base/Words.Dat"});
         Turn(rig, folder.phrases);
     }
 }
@@ -256,11 +249,7 @@ void BM_LearningTurn(benchmark::State& state) {
     const int before = keywordLineCount();
     int turns = 0;
     for (auto _ : state) {
-        if (afterOtherCopy) {
-            state.PauseTiming();
-            touch({"Base/Words.Dat", "Base/W1.Dat", "Base/W2.Dat"});
-            state.ResumeTiming();
-        }
+        if (afterOtherCopy) touch(state, {"Base/Words.Dat", "Base/W1.Dat", "Base/W2.Dat"});
         learningTurn(rig, folder.phrases, ++learntPhrases);
         ++turns;
     }
