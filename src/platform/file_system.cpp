@@ -91,8 +91,8 @@ private:
     bool committed_ = false;
 };
 
-// Writes what it is given to the file in chunks of at most 64 KiB, asking the
-// fault hook before each chunk.
+// Writes what it is given to the file; while a test has set the fault hook,
+// in chunks of 64 KiB, asking the hook before each.
 //
 // The bytes are gathered into blocks of 1 MiB. A file that fits in one block
 // is written by the caller's thread when it is finished. For a larger file a
@@ -133,7 +133,7 @@ public:
             std::memcpy(current_.data.get() + current_.size, bytes.data(), take);
             current_.size += take;
             bytes.remove_prefix(take);
-            if (current_.size == kBlock) hand(std::move(current_));
+            if (current_.size == kBlock) hand(std::exchange(current_, Block{}));
         }
     }
 
@@ -144,7 +144,7 @@ public:
             if (current_.data) writeBlock(current_);
             return;
         }
-        if (current_.size > 0) hand(std::move(current_));
+        if (current_.size > 0) hand(std::exchange(current_, Block{}));
         {
             std::lock_guard lock(mutex_);
             closing_ = true;

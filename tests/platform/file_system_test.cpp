@@ -173,10 +173,12 @@ TEST_F(FileSystemTest, AWriteThatFailsMidwayLeavesTheOldFileIntact) {
 // leaves the old file.
 class LargeWriteTest : public FileSystemTest {
 protected:
-    // 6 MiB and a bit, handed over in pieces of awkward sizes.
-    static std::string content() {
+    // About `size` bytes (6 MiB and a bit by default), to be handed over in
+    // pieces of awkward sizes.
+    static std::string content(std::size_t size = 6 * 1024 * 1024 + 777) {
         std::string c;
-        for (int i = 0; c.size() < 6 * 1024 * 1024 + 777; ++i) c += std::to_string(i) + ",";
+        for (int i = 0; c.size() < size; ++i) c += std::to_string(i) + ",";
+        c.resize(size);
         return c;
     }
     static void produceInPieces(const ByteSink& sink, std::string_view bytes) {
@@ -191,6 +193,13 @@ protected:
 
 TEST_F(LargeWriteTest, ArrivesWholeAndInOrder) {
     makeFile("Base/Words.Dat", "old");
+    // Whole blocks exactly, and a block and a bit.
+    for (const std::size_t size : {std::size_t{3} << 20, (std::size_t{1} << 20) + 1}) {
+        const std::string exact = content(size);
+        writeWholeFile("Base\\Words.Dat",
+                       [&](const ByteSink& sink) { produceInPieces(sink, exact); });
+        EXPECT_TRUE(readFile("Base/Words.Dat") == exact) << size;
+    }
     const std::string big = content();
     writeWholeFile("Base\\Words.Dat", [&](const ByteSink& sink) { produceInPieces(sink, big); });
     EXPECT_TRUE(readFile("Base/Words.Dat") == big);
