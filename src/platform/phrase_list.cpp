@@ -67,6 +67,7 @@ void PhraseList::LoadFromFile(std::string_view programPath) {
             setAside_ = SetAside{source_->file, std::move(source_->path), std::move(entries_)};
             entries_ = std::move(reuse);
         }
+        source_.reset();  // no file's content until parsed
         parse(content.view());
     }
     ++revision_;
