@@ -29,7 +29,9 @@ if command -v openbox >/dev/null; then
     pids+=($!)
     sleep 1
 fi
-setxkbmap -layout ru
+# shellcheck source=../scripts/lib/russian_keys.sh
+source "$root/scripts/lib/russian_keys.sh"
+use_russian_layout
 
 cp -R "$root/data" "$work/folder"
 cd "$work/folder"
@@ -40,24 +42,15 @@ window=$(xdotool search --name "Мардун" | head -n1)
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.5
 
-say() {  # types a Russian phrase key by key, then Enter
-    local -A sym=([а]=Cyrillic_a [б]=Cyrillic_be [в]=Cyrillic_ve [г]=Cyrillic_ghe [д]=Cyrillic_de
-        [е]=Cyrillic_ie [ж]=Cyrillic_zhe [з]=Cyrillic_ze [и]=Cyrillic_i [й]=Cyrillic_shorti
-        [к]=Cyrillic_ka [л]=Cyrillic_el [м]=Cyrillic_em [н]=Cyrillic_en [о]=Cyrillic_o
-        [п]=Cyrillic_pe [р]=Cyrillic_er [с]=Cyrillic_es [т]=Cyrillic_te [у]=Cyrillic_u
-        [ф]=Cyrillic_ef [х]=Cyrillic_ha [ц]=Cyrillic_tse [ч]=Cyrillic_che [ш]=Cyrillic_sha
-        [щ]=Cyrillic_shcha [ъ]=Cyrillic_hardsign [ы]=Cyrillic_yeru [ь]=Cyrillic_softsign
-        [э]=Cyrillic_e [ю]=Cyrillic_yu [я]=Cyrillic_ya [" "]=space [","]=comma ["?"]=question)
-    local keys=() i
-    for ((i = 0; i < ${#1}; i++)); do keys+=("${sym[${1:i:1}]}"); done
-    xdotool key --delay 30 "${keys[@]}" Return
+say() {  # types a Russian phrase, then Enter
+    type_russian "$1" Return
     sleep 0.4
 }
 say "привет"
 say "как тебя зовут"
 say "что ты умеешь"
 say "расскажи о себе"
-xdotool key --delay 30 Cyrillic_ha Cyrillic_o Cyrillic_er Cyrillic_o Cyrillic_sha Cyrillic_o
+type_russian "хорошо"
 sleep 0.3
 # The window with its frame: the parent of the client window, if framed.
 frame=$(xwininfo -id "$window" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')

@@ -130,58 +130,17 @@ wait_exit() {
     program_pid=
 }
 
-# Types UTF-8 text on the current layout: as keysyms of the keys a Russian
-# keyboard has (no remapping, so no key can be lost), or with xdotool type.
-russian_keys() {
-    local text=$1 keys=() ch
-    declare -A sym=([а]=Cyrillic_a [б]=Cyrillic_be [в]=Cyrillic_ve [г]=Cyrillic_ghe [д]=Cyrillic_de
-        [е]=Cyrillic_ie [ж]=Cyrillic_zhe [з]=Cyrillic_ze [и]=Cyrillic_i [й]=Cyrillic_shorti
-        [к]=Cyrillic_ka [л]=Cyrillic_el [м]=Cyrillic_em [н]=Cyrillic_en [о]=Cyrillic_o
-        [п]=Cyrillic_pe [р]=Cyrillic_er [с]=Cyrillic_es [т]=Cyrillic_te [у]=Cyrillic_u
-        [ф]=Cyrillic_ef [х]=Cyrillic_ha [ц]=Cyrillic_tse [ч]=Cyrillic_che [ш]=Cyrillic_sha
-        [щ]=Cyrillic_shcha [ъ]=Cyrillic_hardsign [ы]=Cyrillic_yeru [ь]=Cyrillic_softsign
-        [э]=Cyrillic_e [ю]=Cyrillic_yu [я]=Cyrillic_ya [" "]=space)
-    for ((i = 0; i < ${#text}; i++)); do
-        ch=${text:i:1}
-        keys+=("${sym[$ch]}")
-    done
-    xdotool key --delay 60 "${keys[@]}"
-}
+# shellcheck source=../../scripts/lib/russian_keys.sh
+source "$(dirname "$0")/../../scripts/lib/russian_keys.sh"
 
 dump_list() { (cd "$base" && "$dump" "$1"); }
 
 # ---- 1. a conversation on a Russian layout, left through the menu ----
-# The Russian layout counts only once the server's keymap holds its letters
-# (Xvfb may accept setxkbmap and keep its US keymap): xdotool then sends each
-# letter on its own key. Otherwise it has to remap a spare key for every
-# letter, which can race with the program reading the key before (a letter
-# then comes out as the next one), so it types slowly.
-have_layouts=0
-if command -v setxkbmap >/dev/null 2>&1 && setxkbmap -layout ru 2>/dev/null; then
-    if ! command -v xkbcomp >/dev/null 2>&1; then
-        have_layouts=1
-    else
-        for _ in $(seq 5); do
-            if xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q Cyrillic_ve; then
-                have_layouts=1
-                break
-            fi
-            sleep 0.1
-        done
-    fi
-fi
+use_russian_layout
 start_program
 main_window
-if [ $have_layouts = 1 ]; then
-    russian_keys "привет"
-    xdotool key Return
-    russian_keys "как погода"
-else
-    xdotool type --delay 150 "привет"
-    xdotool key Return
-    xdotool type --delay 150 "как погода"
-fi
-xdotool key Return
+type_russian "привет" Return
+type_russian "как погода" Return
 # The second turn learns the phrase as a new key of the keyword file.
 wait_for 15 "the learnt key in Words.Dat" bash -c "cd '$base' && '$dump' 'Base\\Words.Dat' | grep -qxF 'КАК ПОГОДА.^'"
 head -c 5 "$base/Base/Words.Dat" | grep -q '{\\rtf' || fail "Words.Dat was not written as RTF"
@@ -232,7 +191,7 @@ head -c 5 "$base/Base/Log.Mardun" | grep -q '{\\rtf' || fail "the log was not wr
 echo "run 1: conversation logged, key learnt"
 
 # ---- 2. access keys as keysyms on a US layout: an exit right after start ----
-[ $have_layouts = 1 ] && setxkbmap -layout us
+[ "$RUSSIAN_LAYOUT" = 1 ] && setxkbmap -layout us
 start_program
 main_window
 # Out of the window manager's resize synchronisation, which would stop a
