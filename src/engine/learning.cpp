@@ -69,16 +69,16 @@ void giveFallbackReplyAndLearn(TurnContext& turn) {
     if (findKeyLine(keywords, key)) return;
     keywords.Add(key + "^");
     keywords.SaveToFile(baseFiles::keywords);
+    // Afresh: the line looked for below is found in the file as it is now,
+    // so that a line another copy of the program has just moved is still the
+    // one that is changed.
     keywords.LoadFromFile(baseFiles::keywords);
 
     if (state.PreviousReply.empty()) return;
 
     // The phrase becomes a reply to the line whose key is the program's last
-    // line: that line moves to the end with the phrase appended. The line is
-    // looked for in the file as it is now, so that a line another copy of
-    // the program has just moved is still the one that is changed.
+    // line: that line moves to the end with the phrase appended.
     const std::string previousKey = upperCase(state.PreviousReply);
-    keywords.LoadFromFile(baseFiles::keywords);
     const auto index = findKeyLine(keywords, previousKey);
     if (!index) return;
     std::string extended = keywords.Strings(static_cast<int>(*index));
